@@ -1,0 +1,80 @@
+#include "image/DisplayDib.h"
+
+#include "platform/MessagePump.h"
+#include "platform/ProcessFlags.h"
+#include "settings/ViewSettings.h"
+
+#include <cstdio>
+
+namespace {
+
+TDisplayDib* s_currentDisplayDib = nullptr;
+
+} // namespace
+
+TDecodeOptions TDecodeOptions::FromSettings()
+{
+    const TViewSettings& settings = Settings();
+    TDecodeOptions options;
+    options.intensityOffset = settings.IntensityOffset;
+    options.showStatus = settings.ShowStatus;
+    options.showAnimatedGif = settings.ShowAnimatedGIF;
+    options.useBkColor = settings.UseBKColor;
+    options.prevBkColor = settings.PrevBKColor;
+    return options;
+}
+
+std::vector<uint8_t>& GifSaveBuffer()
+{
+    static std::vector<uint8_t> buffer;
+    return buffer;
+}
+
+TDisplayDib::TDisplayDib(TProgressHook progress, bool progressInClient)
+    : m_options(TDecodeOptions::FromSettings())
+    , m_progress(std::move(progress))
+    , m_progressInClient(progressInClient)
+{
+    s_currentDisplayDib = this;
+}
+
+TDisplayDib::~TDisplayDib()
+{
+    std::vector<uint8_t>().swap(GifSaveBuffer());
+    if (s_currentDisplayDib == this)
+        s_currentDisplayDib = nullptr;
+}
+
+TDisplayDib* TDisplayDib::Current() { return s_currentDisplayDib; }
+
+void TDisplayDib::ShowProgress(int percent, int pass, int passes, bool withPasses)
+{
+    if (!m_progress || (m_progressInClient && !m_options.showStatus))
+        return;
+    char numbers[64];
+    if (withPasses)
+        std::snprintf(numbers, sizeof numbers, " - %2d%% pass %d of %d", percent, pass, passes);
+    else
+        std::snprintf(numbers, sizeof numbers, " - %2d%%", percent);
+    m_progress(m_fileName + numbers, m_progressInClient);
+}
+
+void TDisplayDib::StartRowProgress(int64_t height)
+{
+    m_progressTenth = int64_t(double(height) * 0.1);
+    m_progressNext = 1;
+}
+
+void TDisplayDib::RowProgress(int64_t rowsFinished)
+{
+    if (m_progressNext <= 9 && rowsFinished == m_progressTenth * m_progressNext) {
+        ShowProgress(10 * m_progressNext);
+        ++m_progressNext;
+    }
+}
+
+bool TDisplayDib::PumpAndCheckAbort() const
+{
+    PumpOneMessage();
+    return ProcessFlags().loadAbort;
+}

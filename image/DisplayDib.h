@@ -1,0 +1,78 @@
+#pragma once
+
+#include "image/BaseDib.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The preferences a display decode reads, taken from the settings when the image is made;
+// tests and the command-line tool set their own.
+struct TDecodeOptions {
+    int32_t intensityOffset = 0;
+    bool showStatus = true;
+    bool showAnimatedGif = true;
+    bool useBkColor = false;
+    uint32_t prevBkColor = 0; // 0x00BBGGRR
+
+    static TDecodeOptions FromSettings();
+};
+
+// Shows a progress text for the owner window: as its caption, or drawn inside it when it
+// has no caption (inClient).
+using TProgressHook = std::function<void(const std::string& text, bool inClient)>;
+
+// Decodes a file at full size for the viewing window, with progress, the load-abort request
+// and the intensity adjustment.
+class TDisplayDib : public TBaseDib {
+public:
+    explicit TDisplayDib(TProgressHook progress = {}, bool progressInClient = false);
+    ~TDisplayDib() override;
+
+    // The display image made last; the JPEG progress callback reaches its image through it.
+    static TDisplayDib* Current();
+
+    void SetOptions(const TDecodeOptions& options) { m_options = options; }
+    const TDecodeOptions& Options() const { return m_options; }
+
+    // Builds "%s - %2d%%" (or the pass form) and hands it to the owner.
+    void ShowProgress(int percent, int pass = 0, int passes = 0, bool withPasses = false);
+
+    bool DecodeBmp() override;
+    bool DecodePcx() override;
+    bool DecodeGif() override;
+    bool DecodeTarga() override;
+    bool DecodeJpeg() override;
+
+    // Decodes the next frame of an animated GIF into the existing bitmap.
+    bool NextGifFrame();
+
+protected:
+    // Row progress: 0 percent is shown by the decoder; then each time the count of finished
+    // rows reaches the next of the nine tenths of height, 10 percent more.
+    void StartRowProgress(int64_t height);
+    void RowProgress(int64_t rowsFinished);
+    // The step every display row loop takes after a row: one message, then the abort test.
+    // True when the loop must stop.
+    bool PumpAndCheckAbort() const;
+
+    int32_t IntensityOffset() const { return m_options.intensityOffset; }
+
+private:
+    bool DecodeBmpRunLength();
+
+    TDecodeOptions m_options;
+    TProgressHook m_progress;
+    bool m_progressInClient = false;
+    bool m_firstFrame = false;
+    int64_t m_progressTenth = 0;
+    int m_progressNext = 10; // beyond the last step until rows are counted
+
+    // ------------------------------------------------------------------ GIF reader
+    // ------------------------------------------------------------------ JPEG reader
+    // ------------------------------------------------------------------ PCX reader
+    // ------------------------------------------------------------------ Targa reader
+};
+
+// The picture held before a GIF frame whose disposal method is 3; one for the process.
+std::vector<uint8_t>& GifSaveBuffer();

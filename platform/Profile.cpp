@@ -1,0 +1,76 @@
+#include "platform/Profile.h"
+
+#include "platform/IniFile.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::string ConfigFolder()
+{
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        return std::string(config) + "/";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.config/";
+    return "./";
+}
+
+} // namespace
+
+TProfile& TProfile::Instance()
+{
+    static TProfile profile;
+    return profile;
+}
+
+TProfile::TProfile()
+    : m_privatePath(PrivateProfilePath("Pelorin"))
+    , m_sharedPath(SharedProfilePath())
+{
+}
+
+void TProfile::SetPrivateFile(std::string path)
+{
+    m_privatePath = std::move(path);
+    m_useShared = false;
+}
+
+void TProfile::SetSharedFile(std::string path) { m_sharedPath = std::move(path); }
+
+int32_t TProfile::ReadPrivateInt(std::string_view key, int32_t defaultValue) const
+{
+    const auto text = TIniFile(m_privatePath).Read(kProfileSection, key);
+    return text ? ParseProfileInt(*text) : defaultValue;
+}
+
+int32_t ReadSettingInt(std::string_view key, int32_t defaultValue)
+{
+    const auto text = TIniFile(TProfile::Instance().CurrentFile()).Read(kProfileSection, key);
+    return text ? ParseProfileInt(*text) : defaultValue;
+}
+
+std::string ReadSettingString(std::string_view key, std::string_view defaultValue)
+{
+    const auto text = TIniFile(TProfile::Instance().CurrentFile()).Read(kProfileSection, key);
+    return text ? *text : std::string(defaultValue);
+}
+
+bool WriteSetting(std::string_view key, std::string_view text)
+{
+    return TIniFile(TProfile::Instance().CurrentFile()).Write(kProfileSection, key, text);
+}
+
+bool WriteSetting(std::string_view key, int32_t value)
+{
+    return WriteSetting(key, std::to_string(value));
+}
+
+std::string PrivateProfilePath(std::string_view programPath)
+{
+    const size_t separator = programPath.find_last_of('/');
+    if (separator == std::string_view::npos)
+        return ConfigFolder() + "Pelorin.ini";
+    return std::string(programPath.substr(0, separator + 1)) + "Pelorin.ini";
+}
+
+std::string SharedProfilePath() { return ConfigFolder() + "win.ini"; }

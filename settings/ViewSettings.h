@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Every preference of the program under the name of its INI key, with its default. One
+// instance lives for the whole process (Settings()); it survives restarts of the main
+// window, which read only the groups that belong to a window's creation.
+struct TViewSettings {
+    bool UseWinINI = false;
+    bool AutoSizeMain = true;
+    int32_t SizeMain = 0;
+    bool AltFileSel = false;
+    int32_t FileLeft = 10;
+    int32_t FileTop = 10;
+    bool ConfirmOn = true;
+    bool ShowHidden = false;
+    bool PreviewOn = true;
+    bool Fit = false;
+    bool CenterImage = true;
+    bool FullScreen = false;
+    bool ShowWarnings = false;
+    int32_t IntensityOffset = 0;
+    bool AutoSizeView = true;
+    bool UseFastDibs = false;
+    int32_t SlideShowTimer = 0;
+    bool ShiftForSelected = false;
+    bool SavePath = true;
+    bool ShowStatus = true;
+    bool ShowAnimatedGIF = true;
+    bool UseSSTimer = false;
+    uint32_t PrevBKColor = 0;
+    bool UseBKColor = false;
+    std::array<uint32_t, 16> CustomColor {};
+    bool ShowColorWarning = true;
+    int32_t FileType = 1;
+    std::string LastPath;
+    int32_t ViewLeft = 25;
+    int32_t ViewTop = 20;
+    int32_t ViewWidth = 65;
+    int32_t ViewHeight = 65;
+
+    // Derived, never stored under a key of their own: the layout (0..3) the main window was
+    // built with, and the layout that suits the present screen width.
+    int32_t CurrentLayout = 0;
+    int32_t ScreenLayout = 0;
+
+    // Load points: each reads its group through the profile service and validates it.
+    // Program start, before any window: UseWinINI (private file) chooses the store, then
+    // AutoSizeMain, SizeMain when AutoSizeMain is 0, AltFileSel.
+    void LoadStartup();
+    // Each creation of the main frame window.
+    void LoadFramePosition();
+    // The first creation of the file browser in the process; the current layout is copied
+    // into SizeMain first (CopyLayoutToSizeMain, which restarts call alone).
+    void LoadBrowserGroup();
+    void CopyLayoutToSizeMain() { SizeMain = CurrentLayout; }
+    // Each set-up of the file browser when SavePath is set.
+    void LoadLastPath();
+    // Each creation of a viewing window that is not full screen.
+    void LoadViewPosition();
+
+    // Save points.
+    // The options dialog's Save button: the dialog's controls (held in a record of this
+    // type, SizeMain from its layout buttons), the custom colours from this record.
+    void SaveOptions(const TViewSettings& dialog) const;
+    // The colour warning closed with "do not show again".
+    void SaveColorWarningOff();
+    // Closing a viewing window that is neither full screen nor auto-sized.
+    void SaveViewPosition() const;
+    // Closing the main frame window.
+    void SaveFramePosition() const;
+    // Destroying the file browser: FileType, then LastPath (the browser's current folder)
+    // when SavePath is set.
+    void SaveBrowserState(const std::string& currentFolder) const;
+};
+
+TViewSettings& Settings();
+
+// Window percentages: positions and sizes are stored as whole percentages of the screen.
+// Rounds half-way-ish up: a fraction above 0.49 goes to the next whole number.
+int32_t RoundPos(float value);
+int32_t PercentToPixels(int32_t screenExtent, int32_t percent);
+int32_t PixelsToPercent(int32_t pixels, int32_t screenExtent);
+
+// The main window layout (0..3) that suits a screen of this width.
+int32_t ScreenLayoutClass(int32_t screenWidth);

@@ -1,0 +1,215 @@
+// pelorin-tool: the image core from the command line. Decodes a file as the viewing window
+// does and writes it as the save command does, lists header information, and prints the
+// preferences a start-up would take from an INI file.
+
+#include "image/BmpWriter.h"
+#include "image/DisplayDib.h"
+#include "image/ImageInfo.h"
+#include "platform/Profile.h"
+#include "settings/ViewSettings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage = "usage:\n"
+                               "  pelorin-tool decode IN OUT.bmp [--intensity N] [--frame N]\n"
+                               "  pelorin-tool info IN\n"
+                               "  pelorin-tool settings [INI] [--screen-width W]\n";
+
+int UsageError()
+{
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+std::optional<int> ParseInt(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    const std::string copy(text);
+    const long value = std::strtol(copy.c_str(), &end, 10);
+    if (*end != '\0' || value < -1000000000L || value > 1000000000L)
+        return std::nullopt;
+    return int(value);
+}
+
+struct TArguments {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, int>> options;
+
+    std::optional<int> Option(std::string_view name) const
+    {
+        for (const auto& [key, value] : options)
+            if (key == name)
+                return value;
+        return std::nullopt;
+    }
+};
+
+// Splits positional arguments from "--name N" options; false on a malformed option.
+bool ParseArguments(int argc, char** argv, int first, TArguments& arguments)
+{
+    for (int i = first; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.starts_with("--")) {
+            if (i + 1 >= argc)
+                return false;
+            const auto value = ParseInt(argv[++i]);
+            if (!value)
+                return false;
+            arguments.options.emplace_back(std::string(argument.substr(2)), *value);
+        } else {
+            arguments.positional.emplace_back(argument);
+        }
+    }
+    return true;
+}
+
+void PrintResult(bool ok, const std::string& message)
+{
+    std::printf("result: %s\n", !ok ? "error" : message.empty() ? "ok" : "warning");
+    if (!message.empty())
+        std::printf("message: %s\n", message.c_str());
+}
+
+int Decode(const TArguments& arguments)
+{
+    if (arguments.positional.size() != 2)
+        return UsageError();
+    for (const auto& [name, value] : arguments.options)
+        if (name != "intensity" && name != "frame")
+            return UsageError();
+    const std::string& input = arguments.positional[0];
+    const std::string& output = arguments.positional[1];
+
+    TDisplayDib dib;
+    TDecodeOptions options;
+    options.intensityOffset = arguments.Option("intensity").value_or(0);
+    dib.SetOptions(options);
+    bool ok = dib.Load(input);
+    std::string message = dib.Message();
+    // The animation steps the viewing window would take after the load.
+    const int frames = arguments.Option("frame").value_or(0);
+    for (int step = 0; ok && step < frames; ++step) {
+        if (!dib.MoreImages()) {
+            ok = false;
+            message = "No further frame to step to";
+            break;
+        }
+        ok = dib.NextGifFrame();
+        if (!dib.Message().empty())
+            message = dib.Message();
+    }
+    if (ok) {
+        std::string error;
+        if (!WriteBmpFile(dib, output, error)) {
+            ok = false;
+            message = error;
+        }
+    }
+    PrintResult(ok, message);
+    return ok ? 0 : 1;
+}
+
+int Info(const TArguments& arguments)
+{
+    if (arguments.positional.size() != 1 || !arguments.options.empty())
+        return UsageError();
+    TDisplayDib dib;
+    dib.SetOptions(TDecodeOptions());
+    const bool ok = dib.Load(arguments.positional[0]);
+    std::printf("Filename: %s\n", arguments.positional[0].c_str());
+    std::printf("File type: %s\n", FileTypeCaption(dib.FileType()).c_str());
+    PrintResult(ok, dib.Message());
+    std::printf("Image information:\n");
+    for (const std::string& line : ImageInformationLines(dib))
+        std::printf("%s\n", line.c_str());
+    return ok ? 0 : 1;
+}
+
+// The preferences after the load points of a start-up: the program's, the frame's, the
+// browser's (with LastPath when SavePath is set) and a normal viewing window's.
+int PrintSettings(const TArguments& arguments)
+{
+    if (arguments.positional.size() > 1)
+        return UsageError();
+    for (const auto& [name, value] : arguments.options)
+        if (name != "screen-width")
+            return UsageError();
+    TProfile& profile = TProfile::Instance();
+    if (!arguments.positional.empty())
+        profile.SetPrivateFile(arguments.positional[0]);
+
+    TViewSettings& settings = Settings();
+    settings.LoadStartup();
+    settings.ScreenLayout = ScreenLayoutClass(arguments.Option("screen-width").value_or(1920));
+    settings.CurrentLayout = settings.AutoSizeMain ? settings.ScreenLayout : settings.SizeMain;
+    settings.LoadFramePosition();
+    settings.LoadBrowserGroup();
+    if (settings.SavePath)
+        settings.LoadLastPath();
+    settings.LoadViewPosition();
+
+    const auto flag = [](const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); };
+    const auto number = [](const char* key, long long value) { std::printf("%s=%lld\n", key, value); };
+    flag("UseWinINI", settings.UseWinINI);
+    flag("AutoSizeMain", settings.AutoSizeMain);
+    number("SizeMain", settings.SizeMain);
+    flag("AltFileSel", settings.AltFileSel);
+    number("FileLeft", settings.FileLeft);
+    number("FileTop", settings.FileTop);
+    flag("ConfirmOn", settings.ConfirmOn);
+    flag("ShowHidden", settings.ShowHidden);
+    flag("PreviewOn", settings.PreviewOn);
+    flag("Fit", settings.Fit);
+    flag("CenterImage", settings.CenterImage);
+    flag("FullScreen", settings.FullScreen);
+    flag("ShowWarnings", settings.ShowWarnings);
+    number("IntensityOffset", settings.IntensityOffset);
+    flag("AutoSizeView", settings.AutoSizeView);
+    flag("UseFastDibs", settings.UseFastDibs);
+    number("SlideShowTimer", settings.SlideShowTimer);
+    flag("ShiftForSelected", settings.ShiftForSelected);
+    flag("SavePath", settings.SavePath);
+    flag("ShowStatus", settings.ShowStatus);
+    flag("ShowAnimatedGIF", settings.ShowAnimatedGIF);
+    flag("UseSSTimer", settings.UseSSTimer);
+    number("PrevBKColor", settings.PrevBKColor);
+    flag("UseBKColor", settings.UseBKColor);
+    for (size_t i = 0; i < settings.CustomColor.size(); ++i)
+        std::printf("CustomColor%zu=%u\n", i + 1, unsigned(settings.CustomColor[i]));
+    flag("ShowColorWarning", settings.ShowColorWarning);
+    number("FileType", settings.FileType);
+    std::printf("LastPath=%s\n", settings.LastPath.c_str());
+    number("ViewLeft", settings.ViewLeft);
+    number("ViewTop", settings.ViewTop);
+    number("ViewWidth", settings.ViewWidth);
+    number("ViewHeight", settings.ViewHeight);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return UsageError();
+    TArguments arguments;
+    if (!ParseArguments(argc, argv, 2, arguments))
+        return UsageError();
+    const std::string_view command = argv[1];
+    if (command == "decode")
+        return Decode(arguments);
+    if (command == "info")
+        return Info(arguments);
+    if (command == "settings")
+        return PrintSettings(arguments);
+    return UsageError();
+}
