@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,13 +100,36 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
+bool HasLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// The file a write has to replace: the target of a symbolic link, so that a linked
+// configuration file stays linked instead of being replaced by a plain copy.
+std::string WriteTarget(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+// A file whose owner has no write permission is read-only: writing it fails, even for a
+// user who could replace it.
+bool IsReadOnly(const std::string& path)
+{
+    struct stat existing { };
+    if (::stat(path.c_str(), &existing) != 0)
+        return false;
+    return (existing.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 bool ReplaceFile(const std::string& path, std::string_view contents)
 {
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
-    struct stat existing {};
+    struct stat existing { };
     const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
@@ -140,8 +165,14 @@ std::optional<std::string> TIniFile::Read(std::string_view section, std::string_
 
 bool TIniFile::Write(std::string_view section, std::string_view key, std::string_view text) const
 {
+    // A line break inside a name or value would add lines of its own to the file.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(text))
+        return false;
+    const std::string target = WriteTarget(m_path);
+    if (IsReadOnly(target))
+        return false;
     std::string contents;
-    if (!ReadWholeFile(m_path, contents))
+    if (!ReadWholeFile(target, contents))
         return false;
     const std::vector<std::string_view> lines = SplitLines(contents);
     const bool crlf = !lines.empty() && !lines.front().empty() && lines.front().back() == '\r';
@@ -172,7 +203,8 @@ bool TIniFile::Write(std::string_view section, std::string_view key, std::string
         if (insertAt == i && !replaceAt)
             result += entry + newline;
         if (replaceAt == i) {
-            result += entry + (crlf ? "\r" : "");
+            // The replaced line keeps its own ending: the last line of a file may have none.
+            result += entry + (lines[i].ends_with('\r') ? "\r" : "");
         } else {
             result += lines[i];
         }
@@ -189,9 +221,14 @@ bool TIniFile::Write(std::string_view section, std::string_view key, std::string
             result += newline;
         if (!result.empty())
             result += newline;
-        result += "[" + std::string(section) + "]" + newline + entry + newline;
+        result += '[';
+        result += section;
+        result += ']';
+        result += newline;
+        result += entry;
+        result += newline;
     }
-    return ReplaceFile(m_path, result);
+    return ReplaceFile(target, result);
 }
 
 int32_t ParseProfileInt(std::string_view text)

@@ -20,7 +20,9 @@ public:
 
     // Writes key=text into the section, creating the file and the section when needed.
     // The file is replaced atomically (a temporary file renamed over it), so a failed write
-    // leaves the old file whole. Returns false when nothing could be written.
+    // leaves the old file whole; a symbolic link is written through to its target. Returns
+    // false when nothing was written: the file is read-only (its owner has no write
+    // permission) or cannot be read or replaced, or the text holds a line break.
     bool Write(std::string_view section, std::string_view key, std::string_view text) const;
 
 private:

@@ -3,12 +3,15 @@
 #include "platform/IniFile.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
+// The user's configuration folder. A relative XDG_CONFIG_HOME is invalid and ignored, as
+// the other programs of the desktop ignore it.
 std::string ConfigFolder()
 {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
         return std::string(config) + "/";
     if (const char* home = std::getenv("HOME"); home && *home)
         return std::string(home) + "/.config/";
@@ -57,7 +60,15 @@ std::string ReadSettingString(std::string_view key, std::string_view defaultValu
 
 bool WriteSetting(std::string_view key, std::string_view text)
 {
-    return TIniFile(TProfile::Instance().CurrentFile()).Write(kProfileSection, key, text);
+    const std::string& path = TProfile::Instance().CurrentFile();
+    // The configuration folder may not exist yet on a fresh account; the program's own
+    // folder is never created.
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty() && folder == std::filesystem::path(ConfigFolder()).parent_path()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+    }
+    return TIniFile(path).Write(kProfileSection, key, text);
 }
 
 bool WriteSetting(std::string_view key, int32_t value)

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libfreeimage-dev libsdl2-image-dev libstb-dev
+    libfreeimage-dev libsdl2-image-dev libstb-dev libgif-dev
 )
 
 missing=()

@@ -46,6 +46,8 @@ struct TViewSettings {
     int32_t CurrentLayout = 0;
     int32_t ScreenLayout = 0;
 
+    bool operator==(const TViewSettings&) const = default;
+
     // Load points: each reads its group through the profile service and validates it.
     // Program start, before any window: UseWinINI (private file) chooses the store, then
     // AutoSizeMain, SizeMain when AutoSizeMain is 0, AltFileSel.
