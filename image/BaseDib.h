@@ -76,6 +76,64 @@ public:
     const TTargaFields& Targa() const { return m_targa; }
     const TJpegFields& Jpeg() const { return m_jpeg; }
 
+    // --- GIF reader: shared parts (header, frame header, LZW) used by display and preview
+    // Reads the header and the global colour table from the current position, then the first
+    // frame's header. With useBkColor, frames without a local table show their background
+    // entry in prevBkColor (0x00BBGGRR).
+    bool ReadGifHeader(bool useBkColor, uint32_t prevBkColor);
+    // Reads extensions up to the next image descriptor, the descriptor, the local colour table
+    // and the code size, and prepares the LZW decoder. On false the message is set.
+    bool ReadGifFrameHeader(bool useBkColor, uint32_t prevBkColor);
+    // Whether a valid image follows the current position; never sets the message, and leaves
+    // the position anywhere.
+    bool GifImageFollows();
+    // The next pixels of the current frame. Throws TGifDataError when the file ends inside
+    // the image data.
+    void ReadGifPixels(std::span<uint8_t> pixels);
+    uint8_t ReadGifPixel();
+    // Moves past the rest of a frame whose pixels are all read.
+    void FinishGifFrame();
+    // The frame row (0 = top) that the frame's stored row holds, for interlaced frames too.
+    int64_t GifFrameRow(int64_t storedRow) const;
+    // The graphic control extension of the current frame; all 0 when it has none.
+    bool Transparent() const { return m_transparent; }
+    uint8_t TransparentIndex() const { return m_transparentIndex; }
+    bool UserInput() const { return m_userInput; }
+    uint8_t DisposalMethod() const { return m_disposalMethod; }
+    // --- JPEG reader: shared parts
+    // Attaches the open file to a created decompressor, reads the header and chooses the
+    // output: colour as three samples a pixel, blue first; grey as one sample a pixel, or as
+    // three equal ones with greyAsTriplets. Records the picture's size, its bits per pixel (8
+    // for grey, triplets too, else 24), the file's colour space and whether it has multiple
+    // scans. Library errors leave through the decompressor's error exit, so this runs under
+    // its jump context (JpegDecompress.h).
+    void ReadJpegHeader(jpeg_decompress_struct& cinfo, bool greyAsTriplets);
+    // --- PCX reader: shared parts (header, run-length byte reader)
+    // Reads the 128-byte header from the current file position; sets the image size, the bits
+    // per pixel and the colour count.
+    bool ReadPcxHeader();
+    // Moves to the image data after the header and empties the run-length byte reader.
+    bool StartPcxData();
+    // Fills out with the next decoded bytes and returns how many came: fewer only when the
+    // file's data end. Runs continue from one call to the next.
+    size_t ReadPcxBytes(std::span<uint8_t> out);
+    // The next decoded byte; false when the data end.
+    bool ReadPcxByte(uint8_t& byte);
+    // Reads the 256-colour palette (red, green, blue) stored after the marker byte 12 at 769
+    // bytes before the end of the file; present is false when the marker is not there.
+    // False, with the message, when the file cannot be read there.
+    bool ReadPcxEndPalette(std::array<uint8_t, 768>& palette, bool& present);
+    // --- Targa reader: shared parts (header, colour map, run-length pixel reader)
+    // Reads the header, the image ID and the colour map (into the working palette) from the
+    // current file position, and empties the run-length pixel reader.
+    bool ReadTargaHeader();
+    // Decodes the next out.size() / pixel bytes run-length pixels into out and returns how
+    // many came; fewer when the file ends, with the message "Premature end of file". Packets
+    // continue from one call to the next.
+    size_t ReadTargaPixels(std::span<uint8_t> out);
+    // The next run-length pixel into the record's current pixel (Targa().pixel).
+    bool ReadTargaPixel();
+
 protected:
     // Sets the message and returns false: the usual way out of a failing reader.
     bool Fail(std::string message);

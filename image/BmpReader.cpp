@@ -1,4 +1,385 @@
+// Windows and OS/2 bitmap files: 1-, 4- and 8-bit palette images, 16- and 32-bit images with
+// or without colour masks, 24-bit images, and 4- and 8-bit run-length compressed images.
+
+#include "image/ByteReader.h"
 #include "image/DisplayDib.h"
 #include "image/ImageInfo.h"
-bool TDisplayDib::DecodeBmp() { return false; }
-void AppendBmpInformation(const TBaseDib&, std::vector<std::string>&) { }
+#include "image/Intensity.h"
+#include "platform/Format.h"
+#include "platform/MessagePump.h"
+#include "platform/ProcessFlags.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr const char* kPrematureEnd = "Premature end of file";
+constexpr const char* kUnsupportedHeader = "Unsupported image header";
+// Bytes of plain rows read at once: large reads go straight from the file into the bitmap.
+constexpr size_t kRowsReadBytes = 256 * 1024;
+
+// Index of the lowest set bit of a colour mask, and the largest value of the run of set bits
+// from there, counted up to the top bit of the pixel. A mask of 0 has no bits: its component
+// is always 0.
+void DescribeMask(uint32_t mask, uint32_t topBit, uint32_t& shift, uint32_t& maximum)
+{
+    shift = 0;
+    maximum = 0;
+    if (mask == 0)
+        return;
+    while (!(mask >> shift & 1u))
+        ++shift;
+    uint32_t width = 0;
+    while (shift + width <= topBit && (mask >> (shift + width) & 1u))
+        ++width;
+    maximum = width >= 32 ? 0xFFFFFFFFu : (1u << width) - 1u;
+}
+
+// Adds the offset to each masked component of a 16- or 32-bit pixel, held to the component's
+// range, and packs the three components again; bits outside the masks become 0.
+class TMaskedIntensity {
+public:
+    TMaskedIntensity(const TBmpFields& bmp, int offset)
+        : m_bmp(bmp)
+        , m_offset(offset)
+    {
+    }
+
+    uint32_t operator()(uint32_t pixel) const
+    {
+        uint32_t result = 0;
+        for (size_t c = 0; c < 3; ++c) {
+            const int64_t value
+                = int64_t((pixel & m_bmp.masks[c]) >> m_bmp.shifts[c]) + int64_t(m_offset);
+            const uint32_t held = uint32_t(std::clamp<int64_t>(value, 0, m_bmp.maxima[c]));
+            result |= held << m_bmp.shifts[c];
+        }
+        return result;
+    }
+
+private:
+    const TBmpFields& m_bmp;
+    int m_offset;
+};
+
+void AdjustRow(
+    std::span<uint8_t> row, size_t rowBytes, int bitsPerPixel, const TBmpFields& bmp, int offset)
+{
+    const std::span<uint8_t> pixels = row.first(std::min(rowBytes, row.size()));
+    if (bitsPerPixel == 24) {
+        TIntensityTable(offset).Apply(pixels);
+    } else if (bitsPerPixel == 16) {
+        const TMaskedIntensity adjust(bmp, offset);
+        for (size_t i = 0; i + 1 < pixels.size(); i += 2)
+            PutU16(pixels, i, uint16_t(adjust(GetU16(pixels, i))));
+    } else if (bitsPerPixel == 32) {
+        const TMaskedIntensity adjust(bmp, offset);
+        for (size_t i = 0; i + 3 < pixels.size(); i += 4)
+            PutU32(pixels, i, adjust(GetU32(pixels, i)));
+    }
+}
+
+} // namespace
+
+bool TBaseDib::ReadBmpHeader()
+{
+    std::array<uint8_t, 14> fileHeader {};
+    std::array<uint8_t, 64> raw {};
+    if (!ReadFileExact(fileHeader) || !ReadFileExact(std::span<uint8_t>(raw).first(4)))
+        return Fail(kPrematureEnd);
+    const uint32_t headerSize = GetU32(raw, 0);
+    if (headerSize < 12 || headerSize > 64)
+        return Fail(kUnsupportedHeader);
+    if (!ReadFileExact(std::span<uint8_t>(raw).subspan(4, headerSize - 4)))
+        return Fail(kPrematureEnd);
+    m_bmp = TBmpFields();
+    m_bmp.rawHeader = raw;
+    m_bmp.headerSize = headerSize;
+
+    TByteReader in(std::span<const uint8_t>(raw).first(headerSize));
+    in.Skip(4);
+    int64_t height = 0;
+    uint16_t bitCount = 0;
+    if (headerSize == 12) {
+        m_imageWidth = in.ReadU16();
+        height = in.ReadU16();
+        m_bmp.planes = in.ReadU16();
+        bitCount = in.ReadU16();
+        m_bmp.storedHeight = int32_t(height);
+        m_bottomUp = true;
+        m_runLength = false;
+        m_colorCount = 0;
+    } else {
+        if (headerSize != 40 && headerSize != 64)
+            return Fail(kUnsupportedHeader);
+        m_imageWidth = in.ReadI32();
+        height = in.ReadI32();
+        m_bmp.planes = in.ReadU16();
+        bitCount = in.ReadU16();
+        m_bmp.compression = in.ReadU32();
+        m_bmp.imageSizeField = in.ReadU32();
+        m_bmp.xPixelsPerMeter = in.ReadI32();
+        m_bmp.yPixelsPerMeter = in.ReadI32();
+        m_bmp.colorsUsed = in.ReadU32();
+        m_bmp.colorsImportant = in.ReadU32();
+        m_bmp.storedHeight = int32_t(height);
+        // A negative width has no picture; a top-down file stores its height negated.
+        if (m_imageWidth < 0)
+            return Fail(kUnsupportedHeader);
+        m_bottomUp = height >= 0;
+        height = height < 0 ? -height : height;
+        m_runLength = m_bmp.compression == 1 || m_bmp.compression == 2;
+        if (m_runLength && ((bitCount != 4 && bitCount != 8) || !m_bottomUp))
+            return Fail(kUnsupportedHeader);
+        m_colorCount = int32_t(std::min<uint32_t>(m_bmp.colorsUsed, 0x7FFFFFFF));
+    }
+    // The top-down height of INT32_MIN has no positive twin in 32 bits.
+    if (height > std::numeric_limits<int32_t>::max())
+        return Fail(kUnsupportedHeader);
+    m_imageHeight = int32_t(height);
+    m_bitsPerPixel = bitCount;
+
+    switch (bitCount) {
+    case 1:
+    case 4:
+    case 8:
+        if (m_colorCount == 0)
+            m_colorCount = 1 << bitCount;
+        break;
+    case 16:
+    case 24:
+    case 32:
+        break;
+    default:
+        return Fail("Unsupported color depth");
+    }
+    m_bmp.paletteEntrySize = headerSize == 12 ? 3 : 4;
+    if (m_bmp.planes != 1)
+        return Fail("Unsupported number of bit planes");
+    return true;
+}
+
+// Reads the colour masks of a bit-field file into the bitmap, or sets the defaults of a plain
+// 16- or 32-bit file.
+bool TDisplayDib::ReadBmpMasks()
+{
+    const bool sixteen = m_bitsPerPixel == 16;
+    const uint32_t topBit = sixteen ? 15 : 31;
+    if (m_bmp.compression == 3) {
+        std::array<uint8_t, 12> masks {};
+        if (!ReadFileExact(masks))
+            return Fail(kPrematureEnd);
+        std::copy(masks.begin(), masks.end(), ColorTable().begin());
+        for (size_t c = 0; c < 3; ++c)
+            m_bmp.masks[c] = GetU32(masks, c * 4);
+    } else if (sixteen) {
+        m_bmp.masks = { 0x7C00, 0x03E0, 0x001F };
+    } else {
+        m_bmp.masks = { 0xFF0000, 0xFF00, 0xFF };
+    }
+    for (size_t c = 0; c < 3; ++c)
+        DescribeMask(m_bmp.masks[c], topBit, m_bmp.shifts[c], m_bmp.maxima[c]);
+    return true;
+}
+
+// Reads the file's colour table into the bitmap's, intensity-adjusted; files above 8 bits
+// have their tables read past.
+bool TDisplayDib::ReadBmpColorTable()
+{
+    if (m_colorCount == 0)
+        return true;
+    const size_t count = size_t(std::min(m_colorCount, 256));
+    const size_t entrySize = m_bmp.paletteEntrySize;
+    std::array<uint8_t, 256 * 4> table {};
+    if (!ReadFileExact(std::span(table).first(count * entrySize)))
+        return Fail(kPrematureEnd);
+    const size_t entries = std::min<size_t>(count, NumColors());
+    for (size_t i = 0; i < entries; ++i)
+        SetColor(i, table[i * entrySize + 2], table[i * entrySize + 1], table[i * entrySize]);
+    AdjustColorTable(ColorTable().first(size_t(NumColors()) * 4), IntensityOffset());
+    return true;
+}
+
+bool TDisplayDib::DecodeBmp()
+{
+    ShowProgress(0);
+    if (!ReadBmpHeader())
+        return false;
+    if (m_runLength)
+        return DecodeBmpRunLength();
+
+    m_bitmapWidth = m_imageWidth;
+    m_bitmapHeight = m_imageHeight;
+    const bool deep = m_bitsPerPixel == 16 || m_bitsPerPixel == 32;
+    if (!CreateBitmap(deep && m_bmp.compression == 3))
+        return false;
+    if (deep && !ReadBmpMasks())
+        return false;
+    if (!ReadBmpColorTable())
+        return false;
+
+    StartRowProgress(m_bitmapHeight);
+    const int offset = IntensityOffset();
+    const bool adjustRows = offset != 0 && m_bitsPerPixel > 8;
+    // The file pads its rows to 4 bytes as the bitmap does, so the rows of a bottom-up file
+    // are read straight into the bitmap, many at a time; a top-down file goes row by row.
+    const size_t stride = Stride();
+    const int64_t height = m_bitmapHeight;
+    const int64_t rowsPerRead
+        = m_bottomUp && stride > 0 ? std::max<int64_t>(1, int64_t(kRowsReadBytes / stride)) : 1;
+    int64_t fileRow = 0;
+    while (fileRow < height && !ProcessFlags().loadAbort) {
+        const int64_t rows = std::min(rowsPerRead, height - fileRow);
+        const std::span<uint8_t> target = m_bottomUp
+            ? Bits().subspan(size_t(fileRow) * stride, size_t(rows) * stride)
+            : Row(TargetRow(fileRow, false));
+        const int64_t rowsRead = stride > 0 ? int64_t(ReadFile(target) / stride) : rows;
+        for (int64_t i = 0; i < rowsRead; ++i, ++fileRow) {
+            m_currentRow = int32_t(TargetRow(fileRow, m_bottomUp));
+            if (adjustRows)
+                AdjustRow(Row(m_currentRow), size_t(m_rowBytes), m_bitsPerPixel, m_bmp, offset);
+            RowProgress(fileRow + 1);
+            PumpOneMessage();
+            if (ProcessFlags().loadAbort)
+                return true;
+        }
+        if (rowsRead < rows)
+            return FailPartly(kPrematureEnd, fileRow > 0);
+    }
+    return true;
+}
+
+// Run-length data: pairs of a count and a value, or an escape (0) with end of line, end of
+// bitmap, delta or an absolute run. Runs are written only inside the image width of rows that
+// exist; what lies beyond is dropped.
+bool TDisplayDib::DecodeBmpRunLength()
+{
+    m_bitmapWidth = m_imageWidth;
+    m_bitmapHeight = m_imageHeight;
+    if (!CreateBitmap(false) || !ReadBmpColorTable())
+        return false;
+    StartRowProgress(m_bitmapHeight);
+
+    const bool fourBits = m_bitsPerPixel == 4;
+    const int64_t width = m_bitmapWidth;
+    const int64_t height = m_bitmapHeight;
+    int64_t row = 0;
+    int64_t rowsDone = 0;
+    int64_t x = 0;
+    bool wrapPending = false;
+
+    const auto nextRow = [&] {
+        x = 0;
+        ++rowsDone;
+        ++row;
+        RowProgress(rowsDone);
+        PumpOneMessage();
+    };
+    // Encoders write runs over the padded row: pixels beyond the image width are dropped, and
+    // a run that stays within the padding after the row is full belongs to that row.
+    const int64_t paddedWidth = int64_t(m_rowStride) * 8 / m_bitsPerPixel;
+
+    // Writes pixel values at the column x onwards. The value of a pixel comes from its position
+    // within the run (for 4 bits: even positions the high nibble, odd the low), the nibble it
+    // lands in from its column. A run that reaches the row's end moves on only when another
+    // code arrives, so an end-of-line code right after it counts as that one move.
+    const auto writeRun = [&](size_t count, auto pixelAt) {
+        const size_t fit = x < width ? std::min<size_t>(count, size_t(width - x)) : 0;
+        if (const std::span<uint8_t> target = Row(row); !target.empty()) {
+            for (size_t i = 0; i < fit; ++i) {
+                const uint8_t value = pixelAt(i);
+                const size_t column = size_t(x) + i;
+                if (!fourBits)
+                    target[column] = value;
+                else if (column % 2 == 0)
+                    target[column / 2] = uint8_t((target[column / 2] & 0x0F) | value << 4);
+                else
+                    target[column / 2] = uint8_t((target[column / 2] & 0xF0) | value);
+            }
+        }
+        x += int64_t(count);
+        wrapPending = wrapPending || x >= width;
+    };
+
+    while (rowsDone < height && !ProcessFlags().loadAbort) {
+        const int count = ReadFileByte();
+        const int value = ReadFileByte();
+        if (count == EOF || value == EOF)
+            return FailPartly(kPrematureEnd, row != 0);
+        if (wrapPending && (count != 0 || value != 0)) {
+            const int64_t runPixels = count > 0 ? count : value >= 3 ? value : 0;
+            if (runPixels == 0 || x + runPixels > paddedWidth) {
+                nextRow();
+                wrapPending = false;
+            }
+        } else {
+            wrapPending = false;
+        }
+
+        if (count > 0) {
+            const uint8_t high = uint8_t(value >> 4);
+            const uint8_t low = uint8_t(value & 0x0F);
+            writeRun(size_t(count), [&](size_t position) {
+                return !fourBits ? uint8_t(value) : position % 2 == 0 ? high : low;
+            });
+        } else if (value == 0) {
+            nextRow();
+        } else if (value == 1) {
+            rowsDone = height;
+        } else if (value == 2) {
+            const int dx = ReadFileByte();
+            const int dy = ReadFileByte();
+            if (dx == EOF || dy == EOF)
+                return FailPartly(kPrematureEnd, row != 0);
+            // The column moves right by dx and stays there while dy rows are skipped.
+            const int64_t column = x + dx;
+            for (int i = 0; i < dy && rowsDone < height; ++i)
+                nextRow();
+            x = column;
+        } else {
+            // An absolute run of value pixels, padded to a 16-bit boundary.
+            const size_t pixels = size_t(value);
+            const size_t dataBytes = fourBits ? (pixels + 1) / 2 : pixels;
+            const size_t paddedBytes = dataBytes + dataBytes % 2;
+            std::array<uint8_t, 256> bytes {};
+            const size_t got = ReadFile(std::span(bytes).first(paddedBytes));
+            const size_t available = std::min(pixels, fourBits ? got * 2 : got);
+            writeRun(available, [&](size_t position) {
+                return !fourBits        ? bytes[position]
+                    : position % 2 == 0 ? uint8_t(bytes[position / 2] >> 4)
+                                        : uint8_t(bytes[position / 2] & 0x0F);
+            });
+            if (got < paddedBytes)
+                return FailPartly(kPrematureEnd, row != 0);
+        }
+    }
+    return true;
+}
+
+void AppendBmpInformation(const TBaseDib& dib, std::vector<std::string>& lines)
+{
+    const TBmpFields& bmp = dib.Bmp();
+    lines.push_back("Header");
+    lines.push_back(Format(" header size: %d", int(bmp.headerSize)));
+    lines.push_back(Format(" width: %d", dib.ImageWidth()));
+    lines.push_back(Format(" height: %d", bmp.storedHeight));
+    lines.push_back(Format(" planes: %d", bmp.planes));
+    lines.push_back(Format(" bit count: %d", dib.BitsPerPixel()));
+    if (bmp.headerSize > 12) {
+        lines.push_back(Format(" compression: %d", int(bmp.compression)));
+        lines.push_back(Format(" size of image: %d", int(bmp.imageSizeField)));
+        lines.push_back(Format(" x pixels per meter: %d", bmp.xPixelsPerMeter));
+        lines.push_back(Format(" y pixels per meter: %d", bmp.yPixelsPerMeter));
+        lines.push_back(Format(" colors used: %d", int(bmp.colorsUsed)));
+        lines.push_back(Format(" important colors: %d", int(bmp.colorsImportant)));
+        if ((dib.BitsPerPixel() == 16 || dib.BitsPerPixel() == 32) && bmp.compression == 3) {
+            lines.push_back("");
+            lines.push_back(Format(" red mask: %08X", unsigned(bmp.masks[0])));
+            lines.push_back(Format(" green mask: %08X", unsigned(bmp.masks[1])));
+            lines.push_back(Format(" blue mask: %08X", unsigned(bmp.masks[2])));
+        }
+    }
+    lines.push_back("");
+    lines.push_back(Format(" bottom up: %d", dib.BottomUp() ? 1 : 0));
+}

@@ -27,9 +27,7 @@ bool WriteBmpFile(const TDib& dib, const std::string& path, std::string& error)
     bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size()
         && std::fwrite(block.data(), 1, block.size(), file) == block.size();
     ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        std::remove(path.c_str());
+    if (!ok)
         error = "Unable to write to file " + path;
-    }
     return ok;
 }

@@ -14,5 +14,5 @@ inline constexpr size_t kBmpFileHeaderSize = 14;
 std::array<uint8_t, kBmpFileHeaderSize> BmpFileHeader(const TDib& dib);
 
 // Writes the whole file in one go. On failure returns false with "Unable to open file %s"
-// or "Unable to write to file %s" in error; a file that could not be written whole is removed.
+// or "Unable to write to file %s" in error. What was written stays, as the save command leaves it.
 bool WriteBmpFile(const TDib& dib, const std::string& path, std::string& error);

@@ -2,8 +2,8 @@
 
 #include "image/ByteReader.h"
 
-bool TDib::AllocateBitmap(int32_t width, int32_t height, uint16_t bitCount,
-    uint32_t colorEntries, bool withMasks, size_t stride, size_t imageSize)
+bool TDib::AllocateBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t colorEntries,
+    bool withMasks, size_t stride, size_t imageSize)
 {
     FreeBitmap();
     const size_t tableSize = withMasks ? 12 : size_t(colorEntries) * 4;

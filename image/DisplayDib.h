@@ -29,7 +29,7 @@ public:
     explicit TDisplayDib(TProgressHook progress = {}, bool progressInClient = false);
     ~TDisplayDib() override;
 
-    // The display image made last; the JPEG progress callback reaches its image through it.
+    // The display image made last.
     static TDisplayDib* Current();
 
     void SetOptions(const TDecodeOptions& options) { m_options = options; }
@@ -60,6 +60,8 @@ protected:
 
 private:
     bool DecodeBmpRunLength();
+    bool ReadBmpMasks();
+    bool ReadBmpColorTable();
 
     TDecodeOptions m_options;
     TProgressHook m_progress;
@@ -68,10 +70,22 @@ private:
     int64_t m_progressTenth = 0;
     int m_progressNext = 10; // beyond the last step until rows are counted
 
-    // ------------------------------------------------------------------ GIF reader
-    // ------------------------------------------------------------------ JPEG reader
-    // ------------------------------------------------------------------ PCX reader
-    // ------------------------------------------------------------------ Targa reader
+    // --- GIF reader
+    bool DecodeGifFrame();
+    void WriteGifRows();
+    void FillGifRowsWithZero(int64_t fromStoredRow);
+    void SetGifColorTable();
+    void FillGifBackground();
+    void DisposeGifFrame();
+    void SaveGifPicture();
+    // --- JPEG reader
+    struct TJpegJob; // the library's objects of one decode
+    bool DecodeJpegRows(TJpegJob& job);
+    static void OnJpegProgress(jpeg_common_struct* cinfo);
+    // --- PCX reader
+    // Fills the colour table of a 1-, 4- or 8-bit file, intensity-adjusted.
+    bool SetPcxColorTable();
+    // --- Targa reader
 };
 
 // The picture held before a GIF frame whose disposal method is 3; one for the process.

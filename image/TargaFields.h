@@ -1,9 +1,46 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
-// What the Targa reader keeps in the image record; filled in with the reader.
+// What the Targa reader keeps in the image record: the raw 18-byte header and the image ID for
+// the information list, the header's fields, and the state of the run-length pixel reader.
 struct TTargaFields {
+    static constexpr size_t kHeaderSize = 18;
+
+    std::array<uint8_t, kHeaderSize> rawHeader {};
+    uint8_t idLength = 0;
+    uint8_t colorMapType = 0;
+    uint8_t imageType = 0; // as stored: 9 to 11 for run-length files
+    uint16_t firstEntry = 0;
+    uint16_t mapLength = 0;
+    uint8_t mapEntrySize = 0;
+    uint16_t xOrigin = 0;
+    uint16_t yOrigin = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+    uint8_t pixelDepth = 0;
+    uint8_t descriptor = 0;
+    std::string imageId; // up to its first zero byte
+    size_t pixelBytes = 0; // 1, 2 (15 and 16 bits), 3 or 4
+
+    // The run-length pixel reader: raw pixels still to read in the current packet, copies of
+    // the current pixel still to deliver, and the current pixel.
+    uint32_t rawLeft = 0;
+    uint32_t repeatLeft = 0;
+    std::array<uint8_t, 4> pixel {};
+
+    // Bits 4 and 5 of the descriptor: 2 (top left) and 3 store the top line first.
+    int ImageOrigin() const { return descriptor >> 4 & 3; }
+    int AlphaBits() const { return descriptor & 15; }
 };
+
+// A 5-bit colour component expanded to 8 bits: (i x 255 + 15) / 31.
+constexpr std::array<uint8_t, 32> kTargaFiveToEight = [] {
+    std::array<uint8_t, 32> table {};
+    for (int i = 0; i < 32; ++i)
+        table[size_t(i)] = uint8_t((i * 255 + 15) / 31);
+    return table;
+}();

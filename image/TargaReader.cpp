@@ -1,6 +1,331 @@
+// Targa files: colour-mapped (8 bits), true-colour (15, 16, 24 and 32 bits) and grey (8 bits)
+// images, uncompressed or run-length encoded, stored top line or bottom line first.
+
+#include "image/ByteReader.h"
 #include "image/DisplayDib.h"
 #include "image/ImageInfo.h"
+#include "image/Intensity.h"
+#include "platform/Format.h"
+#include "platform/MessagePump.h"
+#include "platform/ProcessFlags.h"
 
-bool TDisplayDib::DecodeTarga() { return false; }
+#include <algorithm>
+#include <cstring>
 
-void AppendTargaInformation(const TBaseDib&, std::vector<std::string>&) { }
+namespace {
+
+constexpr const char* kPrematureEnd = "Premature end of file";
+constexpr const char* kInvalidFile = "Invalid or unsupported Targa file";
+constexpr const char* kUnsupportedMap = "Unsupported Targa colormap format";
+
+// Bytes of one colour map entry: 2 for 15 and 16 bits, 3 for 24, 4 for 32, and 1 for any other
+// size, which only a map that is read past may have.
+size_t MapEntryBytes(uint8_t entrySize)
+{
+    switch (entrySize) {
+    case 15:
+    case 16:
+        return 2;
+    case 24:
+        return 3;
+    case 32:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+// Writes copies of one pixel of pixelBytes bytes one after the other.
+void Replicate(
+    uint8_t* target, const std::array<uint8_t, 4>& pixel, size_t pixelBytes, size_t copies)
+{
+    switch (pixelBytes) {
+    case 1:
+        std::memset(target, pixel[0], copies);
+        break;
+    case 2:
+        for (size_t i = 0; i < copies; ++i)
+            std::memcpy(target + 2 * i, pixel.data(), 2);
+        break;
+    case 3:
+        for (size_t i = 0; i < copies; ++i)
+            std::memcpy(target + 3 * i, pixel.data(), 3);
+        break;
+    default:
+        for (size_t i = 0; i < copies; ++i)
+            std::memcpy(target + 4 * i, pixel.data(), 4);
+        break;
+    }
+}
+
+// The intensity adjustment of run-length pixels: 16-bit pixels move each 5-bit component by an
+// eighth of the offset and lose bit 15; 24-bit pixels adjust every byte, 32-bit pixels all but
+// the fourth.
+void AdjustRunLengthPixels(std::span<uint8_t> pixels, int32_t bitsPerPixel, int offset)
+{
+    if (bitsPerPixel == 15 || bitsPerPixel == 16) {
+        const int step = offset >> 3; // -1 to -7 give -1
+        const auto move
+            = [step](uint32_t value) { return uint32_t(std::clamp(int(value) + step, 0, 31)); };
+        for (size_t i = 0; i + 1 < pixels.size(); i += 2) {
+            const uint32_t value = GetU16(pixels, i);
+            const uint32_t blue = move(value & 31);
+            const uint32_t green = move(value >> 5 & 31);
+            const uint32_t red = move(value >> 10 & 31);
+            PutU16(pixels, i, uint16_t(red << 10 | green << 5 | blue));
+        }
+    } else if (bitsPerPixel == 24) {
+        TIntensityTable(offset).Apply(pixels);
+    } else if (bitsPerPixel == 32) {
+        const TIntensityTable adjust(offset);
+        for (size_t i = 0; i + 3 < pixels.size(); i += 4)
+            for (size_t c = 0; c < 3; ++c)
+                pixels[i + c] = adjust[pixels[i + c]];
+    }
+}
+
+} // namespace
+
+bool TBaseDib::ReadTargaHeader()
+{
+    m_targa = TTargaFields();
+    std::array<uint8_t, TTargaFields::kHeaderSize> raw {};
+    if (!ReadFileExact(raw))
+        return Fail(kPrematureEnd);
+    TTargaFields& targa = m_targa;
+    targa.rawHeader = raw;
+    TByteReader in(raw);
+    targa.idLength = in.ReadU8();
+    targa.colorMapType = in.ReadU8();
+    targa.imageType = in.ReadU8();
+    targa.firstEntry = in.ReadU16();
+    targa.mapLength = in.ReadU16();
+    targa.mapEntrySize = in.ReadU8();
+    targa.xOrigin = in.ReadU16();
+    targa.yOrigin = in.ReadU16();
+    targa.width = in.ReadU16();
+    targa.height = in.ReadU16();
+    targa.pixelDepth = in.ReadU8();
+    targa.descriptor = in.ReadU8();
+
+    if (targa.colorMapType > 1 || targa.pixelDepth < 8 || targa.pixelDepth > 32)
+        return Fail(kInvalidFile);
+    int type = targa.imageType;
+    m_runLength = type > 8;
+    if (m_runLength)
+        type -= 8;
+    const uint8_t depth = targa.pixelDepth;
+    switch (type) {
+    case 1:
+        if (depth != 8 || targa.colorMapType != 1)
+            return Fail(kInvalidFile);
+        break;
+    case 2:
+        if (depth != 15 && depth != 16 && depth != 24 && depth != 32)
+            return Fail(kInvalidFile);
+        break;
+    case 3:
+        if (depth != 8)
+            return Fail(kInvalidFile);
+        for (size_t i = 0; i < 256; ++i)
+            std::fill_n(m_workingPalette.begin() + ptrdiff_t(4 * i), 3, uint8_t(i));
+        break;
+    default:
+        return Fail(kInvalidFile);
+    }
+    m_imageWidth = targa.width;
+    m_imageHeight = targa.height;
+    m_bitsPerPixel = depth;
+    m_bottomUp = (targa.descriptor & 0x20) == 0;
+    targa.pixelBytes = (size_t(depth) + 7) / 8;
+
+    if (targa.idLength != 0) {
+        std::array<uint8_t, 256> id {};
+        if (!ReadFileExact(std::span(id).first(targa.idLength)))
+            return Fail(kPrematureEnd);
+        // The text ends at its first zero; id[255] is always one.
+        targa.imageId.assign(reinterpret_cast<const char*>(id.data()));
+    }
+
+    const size_t entryBytes = MapEntryBytes(targa.mapEntrySize);
+    if (type != 1) {
+        // A colour map beside true-colour or grey pixels is read past.
+        std::array<uint8_t, 1024> skipped {};
+        for (size_t left = size_t(targa.mapLength) * entryBytes; left > 0;) {
+            const size_t chunk = std::min(left, skipped.size());
+            if (!ReadFileExact(std::span(skipped).first(chunk)))
+                return Fail(kPrematureEnd);
+            left -= chunk;
+        }
+        m_colorCount = type == 3 ? 256 : targa.mapLength;
+        return true;
+    }
+
+    if (targa.mapLength == 0)
+        return Fail(kInvalidFile);
+    if (targa.mapLength > 256 || targa.firstEntry != 0)
+        return Fail(kUnsupportedMap);
+    if (targa.mapEntrySize != 15 && targa.mapEntrySize != 16 && targa.mapEntrySize != 24
+        && targa.mapEntrySize != 32)
+        return Fail(kUnsupportedMap);
+    std::array<uint8_t, 256 * 4> map {};
+    if (!ReadFileExact(std::span(map).first(targa.mapLength * entryBytes)))
+        return Fail(kPrematureEnd);
+    m_workingPalette.fill(0);
+    for (size_t i = 0; i < targa.mapLength; ++i) {
+        const std::span<uint8_t> entry = std::span(m_workingPalette).subspan(4 * i, 4);
+        if (entryBytes == 2) {
+            const uint32_t value = GetU16(map, 2 * i);
+            entry[0] = kTargaFiveToEight[value & 31];
+            entry[1] = kTargaFiveToEight[value >> 5 & 31];
+            entry[2] = kTargaFiveToEight[value >> 10 & 31];
+        } else {
+            // Blue, green, red, and a fourth byte of 32-bit entries that is dropped.
+            std::copy_n(map.begin() + ptrdiff_t(entryBytes * i), 3, entry.begin());
+        }
+    }
+    m_colorCount = targa.mapLength;
+    return true;
+}
+
+size_t TBaseDib::ReadTargaPixels(std::span<uint8_t> out)
+{
+    TTargaFields& targa = m_targa;
+    const size_t pixelBytes = targa.pixelBytes;
+    if (pixelBytes == 0)
+        return 0;
+    const size_t count = out.size() / pixelBytes;
+    uint8_t* const target = out.data();
+    uint32_t rawLeft = targa.rawLeft;
+    uint32_t repeatLeft = targa.repeatLeft;
+    std::array<uint8_t, 4> pixel = targa.pixel;
+    size_t done = 0;
+    bool ended = false;
+    while (done < count) {
+        if (repeatLeft > 0) {
+            const size_t copies = std::min<size_t>(repeatLeft, count - done);
+            Replicate(target + done * pixelBytes, pixel, pixelBytes, copies);
+            done += copies;
+            repeatLeft -= uint32_t(copies);
+            continue;
+        }
+        if (rawLeft > 0) {
+            const size_t wanted = std::min<size_t>(rawLeft, count - done);
+            const std::span<uint8_t> raw = out.subspan(done * pixelBytes, wanted * pixelBytes);
+            const size_t got = ReadFile(raw);
+            const size_t whole = got / pixelBytes;
+            // A pixel cut short by the end of the file is not stored.
+            std::fill(raw.begin() + ptrdiff_t(whole * pixelBytes), raw.begin() + ptrdiff_t(got), 0);
+            if (whole > 0)
+                std::memcpy(pixel.data(), raw.data() + (whole - 1) * pixelBytes, pixelBytes);
+            done += whole;
+            rawLeft -= uint32_t(whole);
+            if (whole < wanted) {
+                ended = true;
+                break;
+            }
+            continue;
+        }
+        // A packet header: with bit 7 set, one pixel repeated (low 7 bits) + 1 times; without,
+        // (low 7 bits) + 1 pixels stored one by one.
+        const int header = ReadFileByte();
+        if (header == EOF) {
+            ended = true;
+            break;
+        }
+        if ((header & 0x80) == 0) {
+            rawLeft = uint32_t(header & 0x7F) + 1;
+            continue;
+        }
+        if (!ReadFileExact(std::span(pixel).first(pixelBytes))) {
+            ended = true;
+            break;
+        }
+        std::memcpy(target + done * pixelBytes, pixel.data(), pixelBytes);
+        ++done;
+        repeatLeft = uint32_t(header & 0x7F);
+    }
+    targa.rawLeft = rawLeft;
+    targa.repeatLeft = repeatLeft;
+    targa.pixel = pixel;
+    if (ended)
+        Fail(kPrematureEnd);
+    return done;
+}
+
+bool TBaseDib::ReadTargaPixel()
+{
+    std::array<uint8_t, 4> pixel {};
+    return ReadTargaPixels(std::span(pixel).first(m_targa.pixelBytes)) == 1;
+}
+
+bool TDisplayDib::DecodeTarga()
+{
+    ShowProgress(0);
+    if (!ReadTargaHeader())
+        return false;
+    m_bitmapWidth = m_imageWidth;
+    m_bitmapHeight = m_imageHeight;
+    if (!CreateBitmap(false))
+        return false;
+    const int offset = IntensityOffset();
+    if (m_bitsPerPixel == 8) {
+        const size_t count = size_t(std::clamp(m_colorCount, 0, 256));
+        for (size_t i = 0; i < count; ++i)
+            SetColor(i, m_workingPalette[4 * i + 2], m_workingPalette[4 * i + 1],
+                m_workingPalette[4 * i]);
+        AdjustColorTable(ColorTable().first(4 * count), offset);
+    }
+    StartRowProgress(m_bitmapHeight);
+
+    const size_t pixelBytes = m_targa.pixelBytes;
+    const size_t width = size_t(m_bitmapWidth);
+    const size_t rowBytes = width * pixelBytes;
+    // Uncompressed 15- and 16-bit rows are shown as stored; 8-bit rows go through the table.
+    const bool adjustPlain = offset != 0 && m_bitsPerPixel >= 24;
+    const TIntensityTable adjust(offset);
+    for (int64_t fileRow = 0; fileRow < m_bitmapHeight && !ProcessFlags().loadAbort; ++fileRow) {
+        m_currentRow = int32_t(TargetRow(fileRow, m_bottomUp));
+        const std::span<uint8_t> row = Row(m_currentRow).first(rowBytes);
+        if (m_runLength) {
+            const size_t got = ReadTargaPixels(row);
+            if (offset != 0)
+                AdjustRunLengthPixels(row.first(got * pixelBytes), m_bitsPerPixel, offset);
+            if (got < width)
+                return FailPartly(kPrematureEnd, fileRow > 0);
+        } else {
+            const size_t got = ReadFile(row);
+            if (adjustPlain)
+                adjust.Apply(row.first(got));
+            if (got < rowBytes)
+                return FailPartly(kPrematureEnd, fileRow > 0);
+        }
+        RowProgress(fileRow + 1);
+        PumpOneMessage();
+    }
+    return true;
+}
+
+void AppendTargaInformation(const TBaseDib& dib, std::vector<std::string>& lines)
+{
+    const TTargaFields& targa = dib.Targa();
+    lines.push_back("Header");
+    lines.push_back(Format(" id length: %d", targa.idLength));
+    lines.push_back(Format(" color map type: %d", targa.colorMapType));
+    lines.push_back(Format(" image type: %d", targa.imageType));
+    lines.push_back(Format(" first entry index: %d", targa.firstEntry));
+    lines.push_back(Format(" color map length: %d", targa.mapLength));
+    lines.push_back(Format(" color map entry size: %d", targa.mapEntrySize));
+    lines.push_back(Format(" image x-origin: %d", targa.xOrigin));
+    lines.push_back(Format(" image y-origin: %d", targa.yOrigin));
+    lines.push_back(Format(" image width: %d", targa.width));
+    lines.push_back(Format(" image height: %d", targa.height));
+    lines.push_back(Format(" pixel depth: %d", targa.pixelDepth));
+    lines.push_back(Format(" image origin: %d", targa.ImageOrigin()));
+    lines.push_back(Format(" alpha channel bits: %d", targa.AlphaBits()));
+    if (targa.idLength != 0) {
+        lines.push_back("");
+        lines.push_back("Image ID");
+        lines.push_back(Format(" %s", targa.imageId.c_str()));
+    }
+}

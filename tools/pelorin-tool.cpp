@@ -157,8 +157,10 @@ int PrintSettings(const TArguments& arguments)
         settings.LoadLastPath();
     settings.LoadViewPosition();
 
-    const auto flag = [](const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); };
-    const auto number = [](const char* key, long long value) { std::printf("%s=%lld\n", key, value); };
+    const auto flag
+        = [](const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); };
+    const auto number
+        = [](const char* key, long long value) { std::printf("%s=%lld\n", key, value); };
     flag("UseWinINI", settings.UseWinINI);
     flag("AutoSizeMain", settings.AutoSizeMain);
     number("SizeMain", settings.SizeMain);

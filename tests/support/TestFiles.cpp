@@ -18,8 +18,8 @@ TTempFolder::TTempFolder()
 TTempFolder::~TTempFolder()
 {
     std::error_code ignored;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-        std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(
+        m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
 
@@ -52,7 +52,8 @@ std::string ReadText(const std::string& path)
 
 std::filesystem::path SharedCorpus(const std::string& relative)
 {
-    const std::filesystem::path path = std::filesystem::path(PELORIN_SHARED_DIR) / "corpus" / relative;
+    const std::filesystem::path path
+        = std::filesystem::path(PELORIN_SHARED_DIR) / "corpus" / relative;
     return std::filesystem::exists(path) ? path : std::filesystem::path();
 }
 

@@ -1,0 +1,54 @@
+#include "DibPixels.h"
+
+#include "image/ByteReader.h"
+
+uint32_t PixelValue(const TDib& dib, int x, int y)
+{
+    const auto row = dib.Row(dib.Height() - 1 - y);
+    const size_t column = size_t(x);
+    switch (dib.BitCount()) {
+    case 1:
+        return row[column / 8] >> (7 - column % 8) & 1u;
+    case 4:
+        return column % 2 == 0 ? row[column / 2] >> 4 : row[column / 2] & 0x0Fu;
+    case 8:
+        return row[column];
+    case 16:
+        return GetU16(row, column * 2);
+    case 24:
+        return uint32_t(row[column * 3]) | uint32_t(row[column * 3 + 1]) << 8
+            | uint32_t(row[column * 3 + 2]) << 16;
+    case 32:
+        return GetU32(row, column * 4);
+    default:
+        return 0;
+    }
+}
+
+uint32_t PixelRgb(const TDib& dib, int x, int y)
+{
+    const uint32_t value = PixelValue(dib, x, y);
+    if (dib.BitCount() <= 8) {
+        const auto entry = dib.ColorTable().subspan(value * 4, 4);
+        return uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
+    }
+    if (dib.BitCount() == 16 || dib.Compression() == 3) {
+        uint32_t masks[3] = { 0x7C00, 0x03E0, 0x001F };
+        if (dib.Compression() == 3)
+            for (size_t c = 0; c < 3; ++c)
+                masks[c] = GetU32(dib.ColorTable(), c * 4);
+        uint32_t rgb = 0;
+        for (uint32_t mask : masks) {
+            uint32_t component = 0;
+            if (mask != 0) {
+                int shift = 0;
+                while (!(mask >> shift & 1u))
+                    ++shift;
+                component = (value & mask) >> shift;
+            }
+            rgb = rgb << 8 | (component & 0xFF);
+        }
+        return rgb;
+    }
+    return value & 0xFFFFFF;
+}

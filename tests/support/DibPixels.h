@@ -1,0 +1,12 @@
+#pragma once
+
+#include "image/Dib.h"
+
+#include <cstdint>
+
+// The colour of the pixel at column x of picture line y (0 is the top line) as 0xRRGGBB,
+// through the colour table for palette bitmaps; 16-bit pixels give their 5-bit components
+// (or the masked components of a bit-field bitmap) unscaled, 0x00RRGGBB with each in its byte.
+uint32_t PixelRgb(const TDib& dib, int x, int y);
+// The raw value stored for that pixel: a palette index, or the packed pixel.
+uint32_t PixelValue(const TDib& dib, int x, int y);
