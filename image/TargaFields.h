@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the Targa reader keeps in the image record: the raw 18-byte header and the image ID for
 // the information list, the header's fields, and the state of the run-length pixel reader.
@@ -27,10 +28,15 @@ struct TTargaFields {
     size_t pixelBytes = 0; // 1, 2 (15 and 16 bits), 3 or 4
 
     // The run-length pixel reader: raw pixels still to read in the current packet, copies of
-    // the current pixel still to deliver, and the current pixel.
+    // the current pixel still to deliver, and the current pixel; its input buffer (made on
+    // first use), the read position in it and the end of the bytes the last refill brought.
+    static constexpr size_t kBufferSize = 16 * 1024;
     uint32_t rawLeft = 0;
     uint32_t repeatLeft = 0;
     std::array<uint8_t, 4> pixel {};
+    std::vector<uint8_t> buffer;
+    size_t position = 0;
+    size_t filled = 0;
 
     // Bits 4 and 5 of the descriptor: 2 (top left) and 3 store the top line first.
     int ImageOrigin() const { return descriptor >> 4 & 3; }

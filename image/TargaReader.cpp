@@ -35,28 +35,119 @@ size_t MapEntryBytes(uint8_t entrySize)
     }
 }
 
-// Writes copies of one pixel of pixelBytes bytes one after the other.
-void Replicate(
-    uint8_t* target, const std::array<uint8_t, 4>& pixel, size_t pixelBytes, size_t copies)
+// Writes copies of one pixel one after the other: up to 16 copies one by one, then those 16 in
+// blocks, so that long runs go at the speed of memcpy.
+template <size_t PixelBytes>
+void Replicate(uint8_t* target, const std::array<uint8_t, 4>& pixel, size_t copies)
 {
-    switch (pixelBytes) {
-    case 1:
+    if constexpr (PixelBytes == 1) {
         std::memset(target, pixel[0], copies);
-        break;
-    case 2:
-        for (size_t i = 0; i < copies; ++i)
-            std::memcpy(target + 2 * i, pixel.data(), 2);
-        break;
-    case 3:
-        for (size_t i = 0; i < copies; ++i)
-            std::memcpy(target + 3 * i, pixel.data(), 3);
-        break;
-    default:
-        for (size_t i = 0; i < copies; ++i)
-            std::memcpy(target + 4 * i, pixel.data(), 4);
-        break;
+    } else {
+        const size_t small = std::min<size_t>(copies, 16);
+        for (size_t i = 0; i < small; ++i)
+            std::memcpy(target + PixelBytes * i, pixel.data(), PixelBytes);
+        constexpr size_t kBlock = 16 * PixelBytes;
+        const size_t total = copies * PixelBytes;
+        for (size_t at = kBlock; at < total; at += kBlock)
+            std::memcpy(target + at, target, std::min(kBlock, total - at));
     }
 }
+
+// The run-length packets of a Targa file, decoded from an input buffer into pixels. The state
+// is copied in and out by the caller, so that stores into the pixels cannot alias it; the
+// refill function reads the next bytes of the file into the buffer and returns their count.
+struct TPacketReader {
+    const uint8_t* input;
+    size_t position;
+    size_t filled;
+    uint32_t rawLeft; // raw pixels still to read in the current packet
+    uint32_t repeatLeft; // copies of pixel still to deliver
+    std::array<uint8_t, 4> pixel;
+    bool ended = false;
+
+    // Copies bytes of the input to target; fewer only when the file ends.
+    template <typename Refill> size_t Take(uint8_t* target, size_t bytes, Refill& refill)
+    {
+        size_t copied = 0;
+        while (copied < bytes) {
+            if (position == filled) {
+                filled = refill();
+                position = 0;
+                if (filled == 0)
+                    break;
+            }
+            const size_t chunk = std::min(bytes - copied, filled - position);
+            std::memcpy(target + copied, input + position, chunk);
+            position += chunk;
+            copied += chunk;
+        }
+        return copied;
+    }
+
+    // Fills out with pixels and returns their count: fewer when the file ends (ended is set
+    // then). Small packets take the short way when the buffer holds all their bytes.
+    template <size_t PixelBytes, typename Refill>
+    size_t Decode(std::span<uint8_t> out, Refill refill)
+    {
+        const size_t count = out.size() / PixelBytes;
+        uint8_t* const target = out.data();
+        size_t done = 0;
+        while (done < count) {
+            if (repeatLeft > 0) {
+                const size_t copies = std::min<size_t>(repeatLeft, count - done);
+                Replicate<PixelBytes>(target + done * PixelBytes, pixel, copies);
+                done += copies;
+                repeatLeft -= uint32_t(copies);
+                continue;
+            }
+            if (rawLeft > 0) {
+                const size_t wanted = std::min<size_t>(rawLeft, count - done);
+                uint8_t* const raw = target + done * PixelBytes;
+                size_t got = wanted * PixelBytes;
+                if (filled - position >= got) {
+                    std::memcpy(raw, input + position, got);
+                    position += got;
+                } else {
+                    got = Take(raw, got, refill);
+                }
+                const size_t whole = got / PixelBytes;
+                // A pixel cut short by the end of the file is not stored.
+                std::memset(raw + whole * PixelBytes, 0, got - whole * PixelBytes);
+                done += whole;
+                rawLeft -= uint32_t(whole);
+                if (whole < wanted) {
+                    ended = true;
+                    break;
+                }
+                continue;
+            }
+            // A packet header: with bit 7 set, one pixel repeated (low 7 bits) + 1 times;
+            // without, (low 7 bits) + 1 pixels stored one by one.
+            uint8_t header = 0;
+            if (position < filled)
+                header = input[position++];
+            else if (Take(&header, 1, refill) == 0) {
+                ended = true;
+                break;
+            }
+            if ((header & 0x80) == 0) {
+                rawLeft = uint32_t(header & 0x7F) + 1;
+                continue;
+            }
+            if (filled - position >= PixelBytes) {
+                std::memcpy(pixel.data(), input + position, PixelBytes);
+                position += PixelBytes;
+            } else if (Take(pixel.data(), PixelBytes, refill) < PixelBytes) {
+                ended = true;
+                break;
+            }
+            std::memcpy(target + done * PixelBytes, pixel.data(), PixelBytes);
+            ++done;
+            repeatLeft = uint32_t(header & 0x7F);
+        }
+        return done;
+    }
+};
 
 // The intensity adjustment of run-length pixels: 16-bit pixels move each 5-bit component by an
 // eighth of the offset and lose bit 15; 24-bit pixels adjust every byte, 32-bit pixels all but
@@ -191,64 +282,34 @@ bool TBaseDib::ReadTargaHeader()
 size_t TBaseDib::ReadTargaPixels(std::span<uint8_t> out)
 {
     TTargaFields& targa = m_targa;
-    const size_t pixelBytes = targa.pixelBytes;
-    if (pixelBytes == 0)
-        return 0;
-    const size_t count = out.size() / pixelBytes;
-    uint8_t* const target = out.data();
-    uint32_t rawLeft = targa.rawLeft;
-    uint32_t repeatLeft = targa.repeatLeft;
-    std::array<uint8_t, 4> pixel = targa.pixel;
+    if (targa.buffer.size() != TTargaFields::kBufferSize)
+        targa.buffer.assign(TTargaFields::kBufferSize, 0);
+    TPacketReader reader { targa.buffer.data(), targa.position, targa.filled, targa.rawLeft,
+        targa.repeatLeft, targa.pixel };
+    const auto refill = [this, &targa] { return ReadFile(targa.buffer); };
     size_t done = 0;
-    bool ended = false;
-    while (done < count) {
-        if (repeatLeft > 0) {
-            const size_t copies = std::min<size_t>(repeatLeft, count - done);
-            Replicate(target + done * pixelBytes, pixel, pixelBytes, copies);
-            done += copies;
-            repeatLeft -= uint32_t(copies);
-            continue;
-        }
-        if (rawLeft > 0) {
-            const size_t wanted = std::min<size_t>(rawLeft, count - done);
-            const std::span<uint8_t> raw = out.subspan(done * pixelBytes, wanted * pixelBytes);
-            const size_t got = ReadFile(raw);
-            const size_t whole = got / pixelBytes;
-            // A pixel cut short by the end of the file is not stored.
-            std::fill(raw.begin() + ptrdiff_t(whole * pixelBytes), raw.begin() + ptrdiff_t(got), 0);
-            if (whole > 0)
-                std::memcpy(pixel.data(), raw.data() + (whole - 1) * pixelBytes, pixelBytes);
-            done += whole;
-            rawLeft -= uint32_t(whole);
-            if (whole < wanted) {
-                ended = true;
-                break;
-            }
-            continue;
-        }
-        // A packet header: with bit 7 set, one pixel repeated (low 7 bits) + 1 times; without,
-        // (low 7 bits) + 1 pixels stored one by one.
-        const int header = ReadFileByte();
-        if (header == EOF) {
-            ended = true;
-            break;
-        }
-        if ((header & 0x80) == 0) {
-            rawLeft = uint32_t(header & 0x7F) + 1;
-            continue;
-        }
-        if (!ReadFileExact(std::span(pixel).first(pixelBytes))) {
-            ended = true;
-            break;
-        }
-        std::memcpy(target + done * pixelBytes, pixel.data(), pixelBytes);
-        ++done;
-        repeatLeft = uint32_t(header & 0x7F);
+    switch (targa.pixelBytes) {
+    case 1:
+        done = reader.Decode<1>(out, refill);
+        break;
+    case 2:
+        done = reader.Decode<2>(out, refill);
+        break;
+    case 3:
+        done = reader.Decode<3>(out, refill);
+        break;
+    case 4:
+        done = reader.Decode<4>(out, refill);
+        break;
+    default:
+        return 0;
     }
-    targa.rawLeft = rawLeft;
-    targa.repeatLeft = repeatLeft;
-    targa.pixel = pixel;
-    if (ended)
+    targa.position = reader.position;
+    targa.filled = reader.filled;
+    targa.rawLeft = reader.rawLeft;
+    targa.repeatLeft = reader.repeatLeft;
+    targa.pixel = reader.pixel;
+    if (reader.ended)
         Fail(kPrematureEnd);
     return done;
 }
@@ -256,7 +317,12 @@ size_t TBaseDib::ReadTargaPixels(std::span<uint8_t> out)
 bool TBaseDib::ReadTargaPixel()
 {
     std::array<uint8_t, 4> pixel {};
-    return ReadTargaPixels(std::span(pixel).first(m_targa.pixelBytes)) == 1;
+    if (ReadTargaPixels(std::span(pixel).first(m_targa.pixelBytes)) != 1)
+        return false;
+    // Within a run this is the run's pixel already; after a raw one it is no longer needed
+    // for the state and becomes the current pixel too.
+    m_targa.pixel = pixel;
+    return true;
 }
 
 bool TDisplayDib::DecodeTarga()

@@ -115,6 +115,17 @@ TEST(PcxHeader, RefusesDepthsItHasNoLayoutFor)
     decoded = DecodeBytes(folder, pcx.Build());
     EXPECT_EQ(decoded.dib->Message(), "Unsupported color depth");
 
+    // Only files whose first byte is 10 reach the reader through the loading driver; the
+    // preview calls it directly.
+    struct THeaderReader : TBaseDib {
+        bool Read(const std::string& path) { return OpenFile(path) && ReadPcxHeader(); }
+    };
+    std::vector<uint8_t> bytes = TPcxBuilder().Build();
+    bytes[0] = 11;
+    THeaderReader reader;
+    EXPECT_FALSE(reader.Read(folder.Write("other.pcx", bytes)));
+    EXPECT_EQ(reader.Message(), "Unsupported image header");
+
     // Shorter than a header.
     decoded = DecodeBytes(folder, std::vector<uint8_t>(100, 10));
     EXPECT_FALSE(decoded.ok);
