@@ -463,7 +463,7 @@ bool TDisplayDib::DecodeGifFrame()
 bool TDisplayDib::DecodeGif()
 {
     const bool animate = m_options.showAnimatedGif;
-    if (!animate || !m_moreImages) {
+    if (!animate || !m_moreImages || !IsOk()) {
         m_firstFrame = true;
         if (!ReadGifHeader(m_options.useBkColor, m_options.prevBkColor))
             return false;
@@ -503,7 +503,8 @@ bool TDisplayDib::DecodeGif()
 bool TDisplayDib::NextGifFrame()
 {
     m_message.clear();
-    if (!OpenFile(m_fileName)) {
+    // Frames are drawn only into the picture a load has made.
+    if (!IsOk() || !OpenFile(m_fileName)) {
         m_moreImages = false;
         return false;
     }

@@ -494,6 +494,27 @@ TEST(GifAnimation, LoopsFromTheLastFrameToTheFirstOnAFreshBackground)
     EXPECT_EQ(decoded.progress->size(), progressTexts);
 }
 
+TEST(GifAnimation, DataLeftAfterAFrameArePassedOver)
+{
+    TTempFolder folder;
+    TGifBuilder gif = Screen(2, 1, 2);
+    gif.frames = { Frame(0, 0, 1, 1, { 1 }), Frame(1, 0, 1, 1, { 3 }) };
+    // The first frame's blocks go on after its last pixel with a byte that reads as a trailer.
+    auto blocks = SubBlocks(EncodeLzw({ 1 }, 2), 1);
+    blocks.insert(blocks.end() - 1, { 1, 0x3B });
+    gif.frames[0].data = blocks;
+    TGifDecode decoded = Decode(folder, gif.Build());
+    ASSERT_TRUE(decoded.ok);
+    EXPECT_TRUE(decoded.dib->MoreImages());
+    ASSERT_TRUE(decoded.dib->NextGifFrame());
+    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 3 } }));
+    EXPECT_EQ(decoded.dib->ImageNumber(), 2);
+
+    // A record without a picture has no frame to step to.
+    TDisplayDib empty;
+    EXPECT_FALSE(empty.NextGifFrame());
+}
+
 TEST(GifAnimation, WithoutTheAnimationOptionOnlyTheFirstImageShows)
 {
     TTempFolder folder;
