@@ -1,6 +1,7 @@
 // Decodes large BMP files (24-bit, 8-bit, 8-bit run-length) with ours and with the peer
 // libraries, and compares the times with reading each file into new memory.
 
+#include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
 
 #include <array>
@@ -10,64 +11,8 @@
 
 namespace {
 
-constexpr int32_t kWidth = 6000;
-constexpr int32_t kHeight = 4000;
-// An uncompressed file is little more than a copy: ours may take this much longer than
-// reading the file into new memory.
-constexpr double kPlainReadLimit = 1.3;
-
-uint32_t Hash(uint32_t x, uint32_t y)
-{
-    uint32_t h = x * 0x9E3779B1u ^ y * 0x85EBCA77u;
-    h ^= h >> 15;
-    h *= 0x2C1B3C6Du;
-    h ^= h >> 12;
-    return h;
-}
-
-// The 8-bit picture (y counts from the top), made to look like a drawing with a photograph
-// pasted in, so that the run-length file holds what real ones do: the flat background and
-// the rings give long runs, the photograph absolute runs, and the dithered gradient a mix of
-// short runs of both kinds. The grid breaks the background at regular places.
-uint8_t PaletteIndex(int32_t x, int32_t y)
-{
-    const int32_t dx = x - 1800;
-    const int32_t dy = y - 2000;
-    const int32_t squared = dx * dx + dy * dy;
-    if (squared < 1200 * 1200)
-        return uint8_t(32 + int32_t(std::sqrt(double(squared))) / 40 % 32);
-    if (x >= 3600 && x < 5600 && y >= 400 && y < 1900)
-        return uint8_t(128 + Hash(uint32_t(x), uint32_t(y)) % 64);
-    if (x >= 3600 && y >= 2300 && y < 3700)
-        return uint8_t(64 + ((x - 3600) / 32 + (Hash(uint32_t(x), uint32_t(y)) & 1)) % 64);
-    if (y % 200 < 4 || x % 300 < 3)
-        return 1;
-    return 0;
-}
-
-// Every entry differs in red, so a decoder that picks a wrong entry shows it.
-std::array<uint8_t, 3> PaletteColor(uint32_t index)
-{
-    return { uint8_t(index), uint8_t(index * 7), uint8_t(255 - index) };
-}
-
-std::array<uint8_t, 3> TrueColor(int32_t x, int32_t y)
-{
-    return { uint8_t(x * 255 / (kWidth - 1)), uint8_t(y * 255 / (kHeight - 1)),
-        uint8_t((x ^ y) + (Hash(uint32_t(x), uint32_t(y)) & 7)) };
-}
-
-void AppendU16(std::vector<uint8_t>& out, uint32_t value)
-{
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-void AppendU32(std::vector<uint8_t>& out, uint32_t value)
-{
-    AppendU16(out, value & 0xFFFF);
-    AppendU16(out, value >> 16);
-}
+constexpr int32_t kWidth = kPictureWidth;
+constexpr int32_t kHeight = kPictureHeight;
 
 // A Windows BMP file with a 40-byte info header, bottom-up: file header, info header, colour
 // table (blue, green, red, 0 per entry) and the pixel data as given.

@@ -3,6 +3,7 @@
 // unpacks the raw indices of every frame; the others compose the frames as a viewer shows
 // them, so the animation compares ours with the composing peers, and giflib is measured apart.
 
+#include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
 #include "image/DisplayDib.h"
 
@@ -31,49 +32,13 @@
 
 namespace {
 
-constexpr int32_t kWidth = 6000;
-constexpr int32_t kHeight = 4000;
+constexpr int32_t kWidth = kPictureWidth;
+constexpr int32_t kHeight = kPictureHeight;
 constexpr int32_t kAnimationWidth = 800;
 constexpr int32_t kAnimationHeight = 600;
 constexpr int kAnimationFrames = 20;
 constexpr int kRounds = 7;
 constexpr uint8_t kTransparentIndex = 255;
-
-uint32_t Hash(uint32_t x, uint32_t y)
-{
-    uint32_t h = x * 0x9E3779B1u ^ y * 0x85EBCA77u;
-    h ^= h >> 15;
-    h *= 0x2C1B3C6Du;
-    h ^= h >> 12;
-    return h;
-}
-
-// A drawing with a photograph pasted in: flat areas and rings compress well, the photograph
-// hardly, the dithered gradient in between.
-uint8_t PaletteIndex(int32_t x, int32_t y, int32_t scale)
-{
-    const int32_t dx = x - 1800 / scale;
-    const int32_t dy = y - 2000 / scale;
-    const int32_t squared = dx * dx + dy * dy;
-    const int32_t radius = 1200 / scale;
-    if (squared < radius * radius)
-        return uint8_t(32 + int32_t(std::sqrt(double(squared))) * scale / 40 % 32);
-    if (x >= 3600 / scale && x < 5600 / scale && y >= 400 / scale && y < 1900 / scale)
-        return uint8_t(128 + Hash(uint32_t(x), uint32_t(y)) % 64);
-    if (x >= 3600 / scale && y >= 2300 / scale && y < 3700 / scale)
-        return uint8_t(
-            64 + ((x - 3600 / scale) * scale / 32 + (Hash(uint32_t(x), uint32_t(y)) & 1)) % 64);
-    if (y % (200 / scale) < 2 || x % (300 / scale) < 2)
-        return 1;
-    return 0;
-}
-
-// Every entry differs in red, so a decoder that picks a wrong entry shows it.
-std::array<uint8_t, 3> PaletteColor(uint32_t index)
-{
-    return { uint8_t(index), uint8_t(index * 7), uint8_t(255 - index) };
-}
-
 // Writes LZW data of minimum code size 8 in sub-blocks of 255 bytes, clearing the table when
 // it is full, as common encoders do.
 class TLzwWriter {
@@ -174,13 +139,6 @@ private:
     std::array<uint8_t, 255> m_block {};
     size_t m_blockSize = 0;
 };
-
-void AppendU16(std::vector<uint8_t>& out, uint32_t value)
-{
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
 struct TFrame {
     int32_t left = 0;
     int32_t top = 0;

@@ -3,6 +3,7 @@
 // timed against a plain decode with the library's defaults (every row read into one new
 // buffer), alternating the two so that both see the same machine.
 
+#include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
 
 #include <algorithm>
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr int32_t kWidth = 6000;
-constexpr int32_t kHeight = 4000;
+constexpr int32_t kWidth = kPictureWidth;
+constexpr int32_t kHeight = kPictureHeight;
 constexpr int kQuality = 90;
 // Ours may take this much longer than the plain decode.
 constexpr double kPlainLibraryLimit = 1.05;
@@ -28,16 +29,6 @@ constexpr double kPlainLibraryLimit = 1.05;
 // out with its reason.)
 constexpr int kPeerTolerance = 10;
 constexpr int kGoalRounds = 9;
-
-uint32_t Hash(uint32_t x, uint32_t y)
-{
-    uint32_t h = x * 0x9E3779B1u ^ y * 0x85EBCA77u;
-    h ^= h >> 15;
-    h *= 0x2C1B3C6Du;
-    h ^= h >> 12;
-    return h;
-}
-
 // Something like a photograph: smooth shading, a few sharp shapes, and fine grain everywhere,
 // so that the files hold as many coefficients as real ones at this quality.
 void PictureRow(int32_t y, std::vector<uint8_t>& row)

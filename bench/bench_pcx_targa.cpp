@@ -2,6 +2,7 @@
 // and run-length) with ours and with the peer libraries, and compares the times with reading
 // each file into new memory.
 
+#include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
 
 #include <array>
@@ -11,55 +12,12 @@
 
 namespace {
 
-constexpr int32_t kWidth = 6000;
-constexpr int32_t kHeight = 4000;
-// An uncompressed file is little more than a copy: ours may take this much longer than
-// reading the file into new memory.
-constexpr double kPlainReadLimit = 1.3;
-
-uint32_t Hash(uint32_t x, uint32_t y)
-{
-    uint32_t h = x * 0x9E3779B1u ^ y * 0x85EBCA77u;
-    h ^= h >> 15;
-    h *= 0x2C1B3C6Du;
-    h ^= h >> 12;
-    return h;
-}
-
-// The 8-bit picture (y counts from the top), a drawing with a photograph pasted in: flat areas
-// and rings give long runs, the photograph none, the dithered gradient short ones.
-uint8_t PaletteIndex(int32_t x, int32_t y)
-{
-    const int32_t dx = x - 1800;
-    const int32_t dy = y - 2000;
-    const int32_t squared = dx * dx + dy * dy;
-    if (squared < 1200 * 1200)
-        return uint8_t(32 + int32_t(std::sqrt(double(squared))) / 40 % 32);
-    if (x >= 3600 && x < 5600 && y >= 400 && y < 1900)
-        return uint8_t(128 + Hash(uint32_t(x), uint32_t(y)) % 128);
-    if (x >= 3600 && y >= 2300 && y < 3700)
-        return uint8_t(64 + ((x - 3600) / 32 + (Hash(uint32_t(x), uint32_t(y)) & 1)) % 64);
-    if (y % 200 < 4 || x % 300 < 3)
-        return 1;
-    return 0;
-}
-
-// Every entry differs in red, so a decoder that picks a wrong entry shows it.
-std::array<uint8_t, 3> PaletteColor(uint32_t index)
-{
-    return { uint8_t(index), uint8_t(index * 7), uint8_t(255 - index) };
-}
+constexpr int32_t kWidth = kPictureWidth;
+constexpr int32_t kHeight = kPictureHeight;
 
 std::array<uint8_t, 3> IndexedColor(int32_t x, int32_t y)
 {
     return PaletteColor(PaletteIndex(x, y));
-}
-
-// A photograph-like picture: smooth in red and green, noisy in blue.
-std::array<uint8_t, 3> TrueColor(int32_t x, int32_t y)
-{
-    return { uint8_t(x * 255 / (kWidth - 1)), uint8_t(y * 255 / (kHeight - 1)),
-        uint8_t((x ^ y) + (Hash(uint32_t(x), uint32_t(y)) & 7)) };
 }
 
 // A drawing-like picture for the run-length Targa file: flat colours with a noisy patch.
@@ -69,13 +27,6 @@ std::array<uint8_t, 3> FlatColor(int32_t x, int32_t y)
         return TrueColor(x, y);
     return PaletteColor(PaletteIndex(x, y) & 0x7F);
 }
-
-void AppendU16(std::vector<uint8_t>& out, uint32_t value)
-{
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
 TRgbImage ExpectedImage(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
 {
     TRgbImage image;
