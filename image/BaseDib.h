@@ -49,6 +49,15 @@ public:
     // Reads the BMP file and info headers from the current file position; shared by the
     // display decoder and the preview.
     bool ReadBmpHeader();
+    // After the header of a 16- or 32-bit file: reads the colour masks of a bit-field file
+    // (compression 3), or sets those of a plain one (5-5-5, or 8-8-8), with each mask's shift and
+    // maximum. On false the message is set.
+    bool ReadBmpMasks();
+    // Reads the file's colour table (the colour count, at most 256 entries of 3 or 4 bytes) into
+    // table as blue, green, red, 0 entries; the rest stays as it was. On false the message is set.
+    bool ReadBmpPalette(std::span<uint8_t, 256 * 4> table);
+    // Walks the run-length data of an RLE4 or RLE8 file (BmpRunLength.h).
+    template <typename Sink> TBmpRunEnd WalkBmpRunLength(Sink& sink, int64_t& rowsDone);
 
     const std::string& Message() const { return m_message; }
     const std::string& FileName() const { return m_fileName; }

@@ -22,3 +22,7 @@ struct TBmpFields {
     std::array<uint32_t, 3> shifts {};
     std::array<uint32_t, 3> maxima {};
 };
+
+// How a walk through the run-length data of a BMP file ended: after the last row or at an
+// end-of-bitmap code, on the walker's request, or where the file ended.
+enum class TBmpRunEnd { Finished, Stopped, PrematureEnd };

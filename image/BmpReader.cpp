@@ -1,6 +1,7 @@
 // Windows and OS/2 bitmap files: 1-, 4- and 8-bit palette images, 16- and 32-bit images with
 // or without colour masks, 24-bit images, and 4- and 8-bit run-length compressed images.
 
+#include "image/BmpRunLength.h"
 #include "image/ByteReader.h"
 #include "image/DisplayDib.h"
 #include "image/ImageInfo.h"
@@ -160,20 +161,16 @@ bool TBaseDib::ReadBmpHeader()
     return true;
 }
 
-// Reads the colour masks of a bit-field file into the bitmap, or sets the defaults of a plain
-// 16- or 32-bit file.
-bool TDisplayDib::ReadBmpMasks()
+bool TBaseDib::ReadBmpMasks()
 {
-    const bool sixteen = m_bitsPerPixel == 16;
-    const uint32_t topBit = sixteen ? 15 : 31;
+    const uint32_t topBit = m_bitsPerPixel == 16 ? 15 : 31;
     if (m_bmp.compression == 3) {
         std::array<uint8_t, 12> masks {};
         if (!ReadFileExact(masks))
             return Fail(kPrematureEnd);
-        std::copy(masks.begin(), masks.end(), ColorTable().begin());
         for (size_t c = 0; c < 3; ++c)
             m_bmp.masks[c] = GetU32(masks, c * 4);
-    } else if (sixteen) {
+    } else if (m_bitsPerPixel == 16) {
         m_bmp.masks = { 0x7C00, 0x03E0, 0x001F };
     } else {
         m_bmp.masks = { 0xFF0000, 0xFF00, 0xFF };
@@ -183,21 +180,45 @@ bool TDisplayDib::ReadBmpMasks()
     return true;
 }
 
-// Reads the file's colour table into the bitmap's, intensity-adjusted; files above 8 bits
-// have their tables read past.
-bool TDisplayDib::ReadBmpColorTable()
+bool TBaseDib::ReadBmpPalette(std::span<uint8_t, 256 * 4> table)
 {
     if (m_colorCount == 0)
         return true;
     const size_t count = size_t(std::min(m_colorCount, 256));
     const size_t entrySize = m_bmp.paletteEntrySize;
-    std::array<uint8_t, 256 * 4> table {};
-    if (!ReadFileExact(std::span(table).first(count * entrySize)))
+    std::array<uint8_t, 256 * 4> entries {};
+    if (!ReadFileExact(std::span(entries).first(count * entrySize)))
         return Fail(kPrematureEnd);
-    const size_t entries = std::min<size_t>(count, NumColors());
-    for (size_t i = 0; i < entries; ++i)
-        SetColor(i, table[i * entrySize + 2], table[i * entrySize + 1], table[i * entrySize]);
-    AdjustColorTable(ColorTable().first(size_t(NumColors()) * 4), IntensityOffset());
+    for (size_t i = 0; i < count; ++i) {
+        std::copy_n(
+            entries.begin() + ptrdiff_t(i * entrySize), 3, table.begin() + ptrdiff_t(i * 4));
+        table[i * 4 + 3] = 0;
+    }
+    return true;
+}
+
+// Reads the colour masks of a bit-field file into the bitmap, or sets the defaults of a plain
+// 16- or 32-bit file.
+bool TDisplayDib::ReadBmpBitmapMasks()
+{
+    if (!ReadBmpMasks())
+        return false;
+    if (m_bmp.compression == 3)
+        for (size_t c = 0; c < 3; ++c)
+            PutU32(ColorTable(), c * 4, m_bmp.masks[c]);
+    return true;
+}
+
+// Reads the file's colour table into the bitmap's, intensity-adjusted; files above 8 bits
+// have their tables read past.
+bool TDisplayDib::ReadBmpColorTable()
+{
+    std::array<uint8_t, 256 * 4> table {};
+    if (!ReadBmpPalette(table))
+        return false;
+    const std::span<uint8_t> bitmapTable = ColorTable().first(size_t(NumColors()) * 4);
+    std::copy_n(table.begin(), bitmapTable.size(), bitmapTable.begin());
+    AdjustColorTable(bitmapTable, IntensityOffset());
     return true;
 }
 
@@ -214,7 +235,7 @@ bool TDisplayDib::DecodeBmp()
     const bool deep = m_bitsPerPixel == 16 || m_bitsPerPixel == 32;
     if (!CreateBitmap(deep && m_bmp.compression == 3))
         return false;
-    if (deep && !ReadBmpMasks())
+    if (deep && !ReadBmpBitmapMasks())
         return false;
     if (!ReadBmpColorTable())
         return false;
@@ -225,16 +246,19 @@ bool TDisplayDib::DecodeBmp()
     // The file pads its rows to 4 bytes as the bitmap does, so the rows of a bottom-up file
     // are read straight into the bitmap, many at a time; a top-down file goes row by row.
     const size_t stride = Stride();
+    // Rows of width 0 hold no bytes: there is nothing to read, however many the header claims.
+    if (stride == 0)
+        return true;
     const int64_t height = m_bitmapHeight;
     const int64_t rowsPerRead
-        = m_bottomUp && stride > 0 ? std::max<int64_t>(1, int64_t(kRowsReadBytes / stride)) : 1;
+        = m_bottomUp ? std::max<int64_t>(1, int64_t(kRowsReadBytes / stride)) : 1;
     int64_t fileRow = 0;
     while (fileRow < height && !ProcessFlags().loadAbort) {
         const int64_t rows = std::min(rowsPerRead, height - fileRow);
         const std::span<uint8_t> target = m_bottomUp
             ? Bits().subspan(size_t(fileRow) * stride, size_t(rows) * stride)
             : Row(TargetRow(fileRow, false));
-        const int64_t rowsRead = stride > 0 ? int64_t(ReadFile(target) / stride) : rows;
+        const int64_t rowsRead = int64_t(ReadFile(target) / stride);
         for (int64_t i = 0; i < rowsRead; ++i, ++fileRow) {
             m_currentRow = int32_t(TargetRow(fileRow, m_bottomUp));
             if (adjustRows)
@@ -261,99 +285,39 @@ bool TDisplayDib::DecodeBmpRunLength()
         return false;
     StartRowProgress(m_bitmapHeight);
 
-    const bool fourBits = m_bitsPerPixel == 4;
-    const int64_t width = m_bitmapWidth;
-    const int64_t height = m_bitmapHeight;
-    int64_t row = 0;
-    int64_t rowsDone = 0;
-    int64_t x = 0;
-    bool wrapPending = false;
+    // Each pixel lands in the nibble of its column (4 bits) or its byte (8 bits).
+    struct TSink {
+        TDisplayDib& dib;
+        int64_t row = 0;
 
-    const auto nextRow = [&] {
-        x = 0;
-        ++rowsDone;
-        ++row;
-        RowProgress(rowsDone);
-        PumpOneMessage();
-    };
-    // Encoders write runs over the padded row: pixels beyond the image width are dropped, and
-    // a run that stays within the padding after the row is full belongs to that row.
-    const int64_t paddedWidth = int64_t(m_rowStride) * 8 / m_bitsPerPixel;
-
-    // Writes pixel values at the column x onwards. The value of a pixel comes from its position
-    // within the run (for 4 bits: even positions the high nibble, odd the low), the nibble it
-    // lands in from its column. A run that reaches the row's end moves on only when another
-    // code arrives, so an end-of-line code right after it counts as that one move.
-    const auto writeRun = [&](size_t count, auto pixelAt) {
-        const size_t fit = x < width ? std::min<size_t>(count, size_t(width - x)) : 0;
-        if (const std::span<uint8_t> target = Row(row); !target.empty()) {
-            for (size_t i = 0; i < fit; ++i) {
-                const uint8_t value = pixelAt(i);
-                const size_t column = size_t(x) + i;
-                if (!fourBits)
-                    target[column] = value;
-                else if (column % 2 == 0)
-                    target[column / 2] = uint8_t((target[column / 2] & 0x0F) | value << 4);
+        bool Stop() const { return ProcessFlags().loadAbort; }
+        void Pixels(int64_t column, size_t count, const TBmpRunPixels& pixels)
+        {
+            const std::span<uint8_t> target = dib.Row(row);
+            if (target.empty())
+                return;
+            for (size_t i = 0; i < count; ++i) {
+                const uint8_t value = pixels.At(i);
+                const size_t x = size_t(column) + i;
+                if (!pixels.fourBits)
+                    target[x] = value;
+                else if (x % 2 == 0)
+                    target[x / 2] = uint8_t((target[x / 2] & 0x0F) | value << 4);
                 else
-                    target[column / 2] = uint8_t((target[column / 2] & 0xF0) | value);
+                    target[x / 2] = uint8_t((target[x / 2] & 0xF0) | value);
             }
         }
-        x += int64_t(count);
-        wrapPending = wrapPending || x >= width;
+        void NextRow()
+        {
+            ++row;
+            dib.RowProgress(row);
+            PumpOneMessage();
+        }
     };
-
-    while (rowsDone < height && !ProcessFlags().loadAbort) {
-        const int count = ReadFileByte();
-        const int value = ReadFileByte();
-        if (count == EOF || value == EOF)
-            return FailPartly(kPrematureEnd, row != 0);
-        if (wrapPending && (count != 0 || value != 0)) {
-            const int64_t runPixels = count > 0 ? count : value >= 3 ? value : 0;
-            if (runPixels == 0 || x + runPixels > paddedWidth) {
-                nextRow();
-                wrapPending = false;
-            }
-        } else {
-            wrapPending = false;
-        }
-
-        if (count > 0) {
-            const uint8_t high = uint8_t(value >> 4);
-            const uint8_t low = uint8_t(value & 0x0F);
-            writeRun(size_t(count), [&](size_t position) {
-                return !fourBits ? uint8_t(value) : position % 2 == 0 ? high : low;
-            });
-        } else if (value == 0) {
-            nextRow();
-        } else if (value == 1) {
-            rowsDone = height;
-        } else if (value == 2) {
-            const int dx = ReadFileByte();
-            const int dy = ReadFileByte();
-            if (dx == EOF || dy == EOF)
-                return FailPartly(kPrematureEnd, row != 0);
-            // The column moves right by dx and stays there while dy rows are skipped.
-            const int64_t column = x + dx;
-            for (int i = 0; i < dy && rowsDone < height; ++i)
-                nextRow();
-            x = column;
-        } else {
-            // An absolute run of value pixels, padded to a 16-bit boundary.
-            const size_t pixels = size_t(value);
-            const size_t dataBytes = fourBits ? (pixels + 1) / 2 : pixels;
-            const size_t paddedBytes = dataBytes + dataBytes % 2;
-            std::array<uint8_t, 256> bytes {};
-            const size_t got = ReadFile(std::span(bytes).first(paddedBytes));
-            const size_t available = std::min(pixels, fourBits ? got * 2 : got);
-            writeRun(available, [&](size_t position) {
-                return !fourBits        ? bytes[position]
-                    : position % 2 == 0 ? uint8_t(bytes[position / 2] >> 4)
-                                        : uint8_t(bytes[position / 2] & 0x0F);
-            });
-            if (got < paddedBytes)
-                return FailPartly(kPrematureEnd, row != 0);
-        }
-    }
+    TSink sink { *this };
+    int64_t rowsDone = 0;
+    if (WalkBmpRunLength(sink, rowsDone) == TBmpRunEnd::PrematureEnd)
+        return FailPartly(kPrematureEnd, rowsDone != 0);
     return true;
 }
 

@@ -60,7 +60,7 @@ protected:
 
 private:
     bool DecodeBmpRunLength();
-    bool ReadBmpMasks();
+    bool ReadBmpBitmapMasks();
     bool ReadBmpColorTable();
 
     TDecodeOptions m_options;

@@ -12,6 +12,7 @@
 // call the library. The decode then destroys the decompressor, whichever way the steps ended.
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio> // the library's header needs FILE and size_t first
 
 #include <jpeglib.h>
@@ -52,6 +53,34 @@ void ChooseJpegOutput(jpeg_decompress_struct& cinfo, bool greyAsTriplets);
 
 // Whether a bitmap of the output size (after jpeg_calc_output_dimensions) at 8 bits per sample
 // fits under the bitmap ceiling. A multiple-scan file holds all its coefficients in the library's
-// memory while it is read, about twice the bitmap, so the check comes before decompression
-// starts: a hostile header claiming a huge picture fails without the library reading its data.
+// memory while it is read, two bytes a sample, and that buffer counts against the ceiling with
+// the bitmap. The check comes before decompression starts: a hostile header claiming a huge
+// picture fails without the library reading its data.
 bool JpegOutputFitsBitmap(const jpeg_decompress_struct& cinfo);
+
+// The bytes of the library's coefficient buffer for a multiple-scan file.
+uint64_t JpegCoefficientBytes(const jpeg_decompress_struct& cinfo);
+
+// Bytes of the file the library has taken from the source that ReadJpegHeader attached.
+uint64_t JpegBytesConsumed(const jpeg_decompress_struct& cinfo);
+
+// The work the library may do while it reads the scans of a multiple-scan file. Every scan
+// visits every block of the picture, even a scan with no data, so a small file of many empty
+// scans over a large picture would cost minutes. Each input step (one row of blocks of one
+// scan, or the markers before a scan) is charged with the blocks of a full row; once the blocks
+// visited exceed a fixed allowance plus an allowance for each byte read, the decode ends through
+// the fatal-error exit with kJpegTooManyScansText. A whole file never comes near: each scan over
+// the picture costs it at least a bit a block.
+struct TJpegInputBudget {
+    uint64_t blocksPerStep;
+    uint64_t blocksVisited;
+};
+inline constexpr uint64_t kJpegFreeBlockVisits = uint64_t(16) << 20;
+inline constexpr uint64_t kJpegBlockVisitsPerByte = 1024;
+inline constexpr const char* kJpegTooManyScansText = "Too many scans in JPEG file";
+
+// Call after the header is read.
+void StartJpegInputBudget(TJpegInputBudget& budget, const jpeg_decompress_struct& cinfo);
+// Call from the progress monitor at each input step, before the library reads on; leaves through
+// the fatal-error exit when the budget is spent.
+void ChargeJpegInputStep(TJpegInputBudget& budget, jpeg_decompress_struct& cinfo);

@@ -23,6 +23,8 @@ struct TJpegProgress {
     int passOffset;
     int passCountOffset;
     int lastPercent;
+    bool reading; // the library is reading the scans, before the first output row
+    TJpegInputBudget budget;
 };
 
 } // namespace
@@ -43,6 +45,8 @@ void TDisplayDib::OnJpegProgress(j_common_ptr cinfo)
 {
     TJpegJob& job = *static_cast<TJpegJob*>(cinfo->client_data);
     TJpegProgress& progress = job.progress;
+    if (progress.reading)
+        ChargeJpegInputStep(progress.budget, *reinterpret_cast<j_decompress_ptr>(cinfo));
     const long limit = progress.pub.pass_limit;
     if (limit <= 0)
         return;
@@ -84,12 +88,15 @@ bool TDisplayDib::DecodeJpegRows(TJpegJob& job)
         job.progress.passOffset = 0;
         job.progress.passCountOffset = 0;
         job.progress.lastPercent = -1;
+        StartJpegInputBudget(job.progress.budget, cinfo);
         cinfo.progress = &job.progress.pub;
     }
     jpeg_calc_output_dimensions(&cinfo);
     if (!JpegOutputFitsBitmap(cinfo))
         return Fail(kNoMemory);
+    job.progress.reading = true;
     jpeg_start_decompress(&cinfo);
+    job.progress.reading = false;
 
     m_bitmapWidth = int32_t(cinfo.output_width);
     m_bitmapHeight = int32_t(cinfo.output_height);

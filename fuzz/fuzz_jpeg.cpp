@@ -1,0 +1,13 @@
+// The JPEG reader without format detection: any bytes reach it as they would after the
+// loading driver recognised the format.
+
+#include "FuzzDecode.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const TFuzzInput input(data, size);
+    TFuzzDib dib(input);
+    const bool ok = dib.DecodeAs(input.Path(), &TDisplayDib::DecodeJpeg, FileTypeJpeg);
+    CheckResult(dib, ok);
+    return 0;
+}

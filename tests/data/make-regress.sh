@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Makes the hostile files of the regression set: headers claiming huge pictures over tiny
+# bodies, run-length codes that point outside the bitmap, damaged fields, and JPEG streams made
+# from the JPEG fixtures by rewriting their markers. Needs python3 and the JPEG fixtures; run
+# from anywhere, writes into regress/ beside this script. Also needs cjpeg (libjpeg-turbo-progs).
+set -euo pipefail
+cd "$(dirname "$0")"
+mkdir -p regress
+/usr/bin/python3 - <<'PY'
+import struct
+
+
+def u16(value):
+    return struct.pack("<H", value)
+
+
+def u32(value):
+    return struct.pack("<I", value & 0xFFFFFFFF)
+
+
+def bmp(width, height, bit_count, compression=0, colors_used=0, table=b"", data=b""):
+    info = (u32(40) + u32(width) + u32(height) + u16(1) + u16(bit_count) + u32(compression)
+            + u32(0) + u32(2835) + u32(2835) + u32(colors_used) + u32(0))
+    offset = 14 + len(info) + len(table)
+    return b"BM" + u32(offset + len(data)) + u32(0) + u32(offset) + info + table + data
+
+
+def palette(count):
+    return b"".join(bytes([i, 255 - i, i ^ 0x55, 0]) for i in range(count))
+
+
+def write(name, data):
+    with open("regress/" + name, "wb") as file:
+        file.write(data)
+
+
+# Run-length codes: a run of 3, a delta far beyond the right edge, a run there, end of line,
+# a run, a delta past the last row and a run there.
+write("bmp-rle8-deltas-outside.bmp", bmp(8, 4, 8, 1, 16, palette(16),
+      bytes([3, 1, 0, 2, 200, 0, 4, 2, 0, 0, 2, 3, 0, 2, 0, 255, 5, 4, 0, 1])))
+# Absolute runs longer than the row, in both depths.
+write("bmp-rle8-absolute-past-row.bmp", bmp(5, 2, 8, 1, 16, palette(16),
+      bytes([0, 12]) + bytes(range(1, 13)) + bytes([0, 1])))
+write("bmp-rle4-absolute-past-row.bmp", bmp(5, 2, 4, 2, 16, palette(16),
+      bytes([0, 255]) + bytes([0x12, 0x34] * 64) + bytes([0, 1])))
+# A picture of 16384 x 16384 whose whole stream is deltas over it: each code pair moves 255 rows.
+write("bmp-rle8-huge-deltas.bmp", bmp(16384, 16384, 8, 1, 2, palette(2),
+      bytes([0, 2, 255, 255]) * 80 + bytes([7, 1, 0, 1])))
+# Bit fields whose three masks are all 0.
+write("bmp-bitfields16-zero-masks.bmp", bmp(3, 2, 16, 3, 0, u32(0) * 3,
+      bytes([0xFF, 0x7F, 0x1F, 0x00, 0xE0, 0x03, 0, 0]) * 2))
+# A colour count of 2^32 - 1 over a table of 256 entries.
+write("bmp-pal8-colors-used-max.bmp", bmp(4, 1, 8, 0, 0xFFFFFFFF, palette(256), bytes([0, 1, 2, 255])))
+# A picture 0 pixels wide and 2^31 - 1 rows high, stored top-down: its rows hold no bytes.
+write("bmp-width0-tall.bmp", bmp(0, -0x7FFFFFFF, 32, 0, 0, b"", bytes(16)))
+# Headers claiming the largest sizes over a few bytes of rows.
+write("bmp-rgb24-huge-tiny-body.bmp", bmp(16384, 16384, 24, 0, 0, b"", bytes(16)))
+write("bmp-rgb32-65535-square.bmp", bmp(65535, 65535, 32, 0, 0, b"", bytes(16)))
+
+
+def parse(name):
+    """The marker segments of a JPEG file as (marker, segment, entropy data after it)."""
+    with open(name, "rb") as file:
+        data = file.read()
+    position, parts = 2, []
+    while position + 4 <= len(data):
+        marker = data[position + 1]
+        if marker == 0xD9:
+            break
+        length = struct.unpack(">H", data[position + 2:position + 4])[0]
+        segment = data[position:position + 2 + length]
+        position += 2 + length
+        start = position
+        if marker == 0xDA:
+            while not (data[position] == 0xFF
+                       and data[position + 1] not in (0x00, *range(0xD0, 0xD8))):
+                position += 1
+        parts.append((marker, segment, data[start:position]))
+    return parts
+
+
+def header(parts, width, height, huffman=False):
+    """Start of image and the segments before the first scan, the size replaced; with huffman,
+    every Huffman table of the file too."""
+    out = b"\xFF\xD8"
+    for marker, segment, _ in parts:
+        if marker == 0xDA:
+            break
+        if marker in (0xC0, 0xC1, 0xC2):
+            segment = segment[:5] + struct.pack(">HH", height, width) + segment[9:]
+        if marker != 0xC4 or not huffman:
+            out += segment
+    if huffman:
+        out += b"".join(segment for marker, segment, _ in parts if marker == 0xC4)
+    return out
+
+
+def first_scan(parts, data_bytes):
+    return next(segment + data[:data_bytes] for marker, segment, data in parts if marker == 0xDA)
+
+
+grey = parse("jpeg/progressive-grey.jpg")
+colour = parse("jpeg/progressive.jpg")
+baseline = parse("jpeg/colour-420.jpg")
+
+# A grey progressive picture of 8192 x 8192: the first scan has no data, then 2000 scans of
+# the AC coefficients, each with no data either, ten bytes apiece.
+write("jpeg-empty-scans.jpg", header(grey, 8192, 8192, huffman=True) + first_scan(grey, 0)
+      + bytes([0xFF, 0xDA, 0, 8, 1, 1, 0x00, 1, 63, 0]) * 2000 + b"\xFF\xD9")
+# A colour progressive picture of 16384 x 16384: its bitmap fits under the ceiling, but not with
+# the coefficients the library holds while it reads the scans.
+write("jpeg-progressive-huge.jpg", header(colour, 16384, 16384) + first_scan(colour, 16))
+# Baseline pictures with 16 bytes of data: one too large for the ceiling, one that fits.
+write("jpeg-huge-tiny-body.jpg", header(baseline, 65000, 65000) + first_scan(baseline, 16))
+write("jpeg-large-tiny-body.jpg", header(baseline, 2000, 1500) + first_scan(baseline, 16))
+PY
+
+# A whole progressive file of the most scans the library's encoder writes (100) over a flat grey
+# picture of 4096 x 4096, the cheapest data a scan can have: the input budget must let it through.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+/usr/bin/python3 - "$work" <<'PY'
+import sys
+folder = sys.argv[1]
+with open(folder + "/flat.pgm", "wb") as file:
+    file.write(b"P5 4096 4096 255\n" + bytes([102]) * (4096 * 4096))
+scans = (["0: 0 0 0 2;"] + [f"0: {k} {k} 0 2;" for k in range(1, 64)] + ["0: 0 0 2 1;"]
+         + [f"0: {k} {k} 2 1;" for k in range(1, 33)] + ["0: 33 63 2 1;", "0: 0 0 1 0;", "0: 1 63 1 0;"])
+with open(folder + "/scans.txt", "w") as file:
+    file.write("\n".join(scans) + "\n")
+PY
+cjpeg -grayscale -scans "$work/scans.txt" -outfile regress/jpeg-hundred-scans.jpg "$work/flat.pgm"
+ls -la regress
