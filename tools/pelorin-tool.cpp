@@ -6,6 +6,8 @@
 #include "image/DisplayDib.h"
 #include "image/ImageInfo.h"
 #include "platform/Profile.h"
+#include "preview/PreviewDib.h"
+#include "preview/PreviewInfo.h"
 #include "settings/ViewSettings.h"
 
 #include <cstdio>
@@ -19,6 +21,7 @@ namespace {
 
 constexpr const char* kUsage = "usage:\n"
                                "  pelorin-tool decode IN OUT.bmp [--intensity N] [--frame N]\n"
+                               "  pelorin-tool preview IN OUT.bmp [--box N] [--frame K]\n"
                                "  pelorin-tool info IN\n"
                                "  pelorin-tool settings [INI] [--screen-width W]\n";
 
@@ -118,6 +121,49 @@ int Decode(const TArguments& arguments)
     return ok ? 0 : 1;
 }
 
+// The preview box's size by default, and the largest the command makes.
+constexpr int kDefaultBox = 100;
+constexpr int kLargestBox = 4096;
+
+// The thumbnail as the browser's preview box draws it, after the animation steps the browser
+// would take, written as a 24-bit BMP of the whole box.
+int Preview(const TArguments& arguments)
+{
+    if (arguments.positional.size() != 2)
+        return UsageError();
+    for (const auto& [name, value] : arguments.options)
+        if (name != "box" && name != "frame")
+            return UsageError();
+    const int box = arguments.Option("box").value_or(kDefaultBox);
+    const int frames = arguments.Option("frame").value_or(0);
+    if (box < 2 || box > kLargestBox || frames < 0)
+        return UsageError();
+
+    TPreviewDib preview(box, box);
+    preview.SetOptions(TPreviewOptions());
+    bool ok = preview.Load(arguments.positional[0]);
+    std::string message = preview.Message();
+    for (int step = 0; ok && step < frames; ++step) {
+        if (!preview.MoreImages()) {
+            ok = false;
+            message = "No further frame to step to";
+            break;
+        }
+        ok = preview.NextGifFrame();
+        if (!preview.Message().empty())
+            message = preview.Message();
+    }
+    if (ok) {
+        std::string error;
+        if (!WriteBmpFile(preview, arguments.positional[1], error)) {
+            ok = false;
+            message = error;
+        }
+    }
+    PrintResult(ok, message);
+    return ok ? 0 : 1;
+}
+
 int Info(const TArguments& arguments)
 {
     if (arguments.positional.size() != 1 || !arguments.options.empty())
@@ -130,6 +176,13 @@ int Info(const TArguments& arguments)
     PrintResult(ok, dib.Message());
     std::printf("Image information:\n");
     for (const std::string& line : ImageInformationLines(dib))
+        std::printf("%s\n", line.c_str());
+    // The preview box of the largest browser layout, as the information dialog lists it.
+    TPreviewDib preview(kDefaultBox, kDefaultBox);
+    preview.SetOptions(TPreviewOptions());
+    preview.Load(arguments.positional[0]);
+    std::printf("Preview information:\n");
+    for (const std::string& line : PreviewInformationLines(preview))
         std::printf("%s\n", line.c_str());
     return ok ? 0 : 1;
 }
@@ -209,6 +262,8 @@ int main(int argc, char** argv)
     const std::string_view command = argv[1];
     if (command == "decode")
         return Decode(arguments);
+    if (command == "preview")
+        return Preview(arguments);
     if (command == "info")
         return Info(arguments);
     if (command == "settings")

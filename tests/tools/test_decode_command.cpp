@@ -83,5 +83,8 @@ TEST(InfoCommand, ListsTypeResultAndHeaderLines)
             + "\nFile type: BMP\nresult: ok\nImage information:\nHeader\n header size: 40\n"
               " width: 2\n height: 1\n planes: 1\n bit count: 24\n compression: 0\n"
               " size of image: 0\n x pixels per meter: 0\n y pixels per meter: 0\n"
-              " colors used: 0\n important colors: 0\n\n bottom up: 1\n");
+              " colors used: 0\n important colors: 0\n\n bottom up: 1\n"
+              "Preview information:\n preview window width: 100\n preview window height: 100\n\n"
+              " scaled image width: 2\n scaled image height: 1\n\n image X counter: 1\n"
+              " image Y counter: 1\n\n image X offset: 49\n image Y offset: 49\n");
 }
