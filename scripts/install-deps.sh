@@ -9,6 +9,7 @@ packages=(
     libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreeimage-dev libsdl2-image-dev libstb-dev libgif-dev
+    xvfb xauth imagemagick
 )
 
 missing=()

@@ -1,0 +1,17 @@
+#include "app/AboutDlg.h"
+
+#include "resources/Templates.h"
+#include "ui/ProgramState.h"
+#include "ui/Static.h"
+
+TViewAboutDlg::TViewAboutDlg(TWindow* parent)
+    : TDialog(parent, AboutTemplate())
+{
+}
+
+void TViewAboutDlg::SetupWindow()
+{
+    TDialog::SetupWindow();
+    if (auto* version = ControlAs<TStatic>(IdAboutVersion))
+        version->SetText(ProgramState().productName + ProgramState().versionText);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TApplication;
+
+// The help file of a program started as programPath: its folder up to the last separator,
+// then "Pelorin.hlp"; a bare program name gives the bare file name.
+std::string HelpFilePath(const std::string& programPath);
+
+// The start-up steps before any window: the start-up file (the first argument), the INI
+// file and its first settings, the help file, the process flags and the platform flags.
+void StartProgram(int argc, char** argv);
+
+// Runs one application after another while the closing main window asks for a restart;
+// returns the result of the last run.
+int RunApplications(const std::function<std::unique_ptr<TApplication>()>& makeApplication);
+
+// The whole program: the toolkit, the start-up steps and the runs of TViewApp.
+int RunProgram(int argc, char** argv);

@@ -1,0 +1,131 @@
+#include "app/ViewFrameWindow.h"
+
+#include "app/AboutDlg.h"
+#include "app/AppIds.h"
+#include "app/ViewApp.h"
+#include "platform/ProcessFlags.h"
+#include "resources/BrowserIds.h"
+#include "settings/ViewSettings.h"
+#include "ui/HelpService.h"
+#include "ui/MountWatch.h"
+#include "view/ViewWindow.h"
+
+TViewFrameWindow::TViewFrameWindow(const std::string& title, TWindow* browser)
+    : TFrameWindow(nullptr, title, browser, true)
+{
+    ProcessFlags().viewerLoading = false;
+    ProcessFlags().previewBusy = false;
+    Settings().LoadFramePosition();
+    MoveToPercentages();
+    m_normalPosition = pos();
+}
+
+TViewFrameWindow::~TViewFrameWindow() = default;
+
+void TViewFrameWindow::SetupWindow()
+{
+    TFrameWindow::SetupWindow();
+    AppendSystemMenuSeparator();
+    AppendSystemMenuItem(CmAbout, "&About ...");
+    m_mountWatch = std::make_unique<TMountWatch>(
+        [this](uint32_t event) { EvDeviceChange(event, kDeviceTypeVolume); });
+    m_mountWatch->Start();
+}
+
+void TViewFrameWindow::MoveToPercentages()
+{
+    const TScreenExtent& screen = MainScreen();
+    move(screen.origin.x() + PercentToPixels(screen.width, Settings().FileLeft),
+        screen.origin.y() + PercentToPixels(screen.height, Settings().FileTop));
+}
+
+void TViewFrameWindow::EvMove()
+{
+    // A minimized window keeps the percentages of its last normal place.
+    if (!isMinimized())
+        m_normalPosition = frameGeometry().topLeft();
+    const TScreenExtent& screen = MainScreen();
+    Settings().FileLeft = PixelsToPercent(m_normalPosition.x() - screen.origin.x(), screen.width);
+    Settings().FileTop = PixelsToPercent(m_normalPosition.y() - screen.origin.y(), screen.height);
+}
+
+void TViewFrameWindow::EvSysCommand(int id)
+{
+    switch (id) {
+    case CmAbout:
+        return OpenAbout();
+    default:
+        return TFrameWindow::EvSysCommand(id);
+    }
+}
+
+bool TViewFrameWindow::EvMenuChar(QChar letter)
+{
+    switch (letter.toLower().unicode()) {
+    case u'x':
+        CloseWindow();
+        return true;
+    case u'a':
+        OpenAbout();
+        return true;
+    default:
+        return TFrameWindow::EvMenuChar(letter);
+    }
+}
+
+void TViewFrameWindow::OpenAbout()
+{
+    TViewAboutDlg about(this);
+    about.Execute();
+}
+
+void TViewFrameWindow::EvDisplayChange(int width, int height)
+{
+    MainScreen().width = width;
+    MainScreen().height = height;
+    if (Settings().AutoSizeMain) {
+        // The main window closes as on Exit and the program builds it again for the new
+        // width.
+        ProcessFlags().restart = true;
+        if (Client())
+            Client()->SendCommand(CmExit);
+        return;
+    }
+    Settings().ScreenLayout = ScreenLayoutClass(width);
+    MoveToPercentages();
+}
+
+void TViewFrameWindow::EvDeviceChange(uint32_t event, uint32_t deviceType)
+{
+    if (Client())
+        Client()->EvDeviceChange(event, deviceType);
+}
+
+bool TViewFrameWindow::CanClose()
+{
+    if (!TFrameWindow::CanClose())
+        return false;
+    TProcessFlags& flags = ProcessFlags();
+    if (flags.previewBusy) {
+        flags.previewAbort = true;
+        PostCloseRequest();
+        return false;
+    }
+    if (flags.viewerLoading) {
+        flags.loadAbort = true;
+        PostCloseRequest();
+        return false;
+    }
+    // The viewing window closes with the program and keeps its place for the next run.
+    if (TViewWindow* view = OpenViewWindow())
+        view->CloseFromBrowser();
+    Settings().SaveFramePosition();
+    QuitHelp();
+    return true;
+}
+
+void TViewFrameWindow::EvClose()
+{
+    if (m_mountWatch)
+        m_mountWatch->Stop();
+}

@@ -1,0 +1,161 @@
+// Paints a 6000 x 4000 24-bit picture unscaled in a 1024 x 768 viewing window, with all rows
+// handed to the draw call and with only the visible band (UseFastDibs), and rebuilds the
+// bitmap that Fit shrinks the picture to. A picture a quarter as tall is painted too: the
+// painting cost must not follow the picture's height.
+
+#include "bench/BenchPictures.h"
+#include "image/BmpWriter.h"
+#include "platform/ProcessFlags.h"
+#include "platform/Profile.h"
+#include "resources/BrowserIds.h"
+#include "resources/ViewIds.h"
+#include "settings/ViewSettings.h"
+#include "ui/Application.h"
+#include "ui/ListBox.h"
+#include "ui/Screen.h"
+#include "view/MyScroller.h"
+#include "view/ViewWindow.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+const QSize kClient(1024, 768);
+
+// Writes the photograph-like picture at the given height as a 24-bit BMP file.
+void WritePicture(const std::string& path, int32_t height)
+{
+    TDib dib;
+    const size_t stride = (size_t(kPictureWidth) * 3 + 3) / 4 * 4;
+    if (!dib.AllocateBitmap(kPictureWidth, height, 24, 0, false, stride, stride * size_t(height)))
+        return;
+    for (int32_t y = 0; y < height; ++y) {
+        const auto row = dib.Row(height - 1 - y);
+        for (int32_t x = 0; x < kPictureWidth; ++x) {
+            const auto [red, green, blue] = TrueColor(x, y);
+            row[size_t(x) * 3] = blue;
+            row[size_t(x) * 3 + 1] = green;
+            row[size_t(x) * 3 + 2] = red;
+        }
+    }
+    std::string error;
+    if (!WriteBmpFile(dib, path, error))
+        std::fprintf(stderr, "%s\n", error.c_str());
+}
+
+// A browser with one file listed, and the viewing window showing that file in a client of
+// 1024 x 768.
+class TViewBench {
+public:
+    TViewBench(const std::string& folder, const std::string& name, bool fit)
+        : m_list(new TListBox(&m_browser, IdFileList))
+        , m_folder(folder)
+    {
+        Settings().AutoSizeView = false;
+        Settings().Fit = fit;
+        m_list->AddString(name);
+        m_list->SetCaretIndex(0);
+        m_view = new TViewWindow(&m_browser);
+        m_view->SetBrowserFiles({ m_list, &m_drive, &m_folder });
+        m_view->Create();
+        m_view->resize(kClient);
+        m_view->SendCommand(CmShowFromCursor);
+        QCoreApplication::processEvents();
+    }
+
+    TViewWindow& View() { return *m_view; }
+
+    // Paints the window's client area as the window system would ask for it.
+    void Paint(QImage& target) { m_view->render(&target, QPoint(), QRegion(m_view->ClientRect())); }
+
+private:
+    TWindow m_browser;
+    TListBox* m_list;
+    std::string m_drive;
+    std::string m_folder;
+    TViewWindow* m_view;
+};
+
+void PaintUnscaled(
+    benchmark::State& state, const std::string& folder, const std::string& name, bool quick)
+{
+    TViewBench bench(folder, name, false);
+    TViewWindow& view = bench.View();
+    if (!view.HasImage()) {
+        state.SkipWithError("the picture did not load");
+        return;
+    }
+    Settings().UseFastDibs = quick;
+    // Half-way down, so that the rows shown are neither the first nor the last.
+    view.Scroller().ScrollTo(view.ImageSize().width() / 2, view.ImageSize().height() / 2);
+    QImage target(view.ClientRect().size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        bench.Paint(target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.counters["visible rows"] = view.ClientRect().height();
+}
+
+void RebuildFitBitmap(benchmark::State& state, const std::string& folder, const std::string& name)
+{
+    TViewBench bench(folder, name, true);
+    TViewWindow& view = bench.View();
+    if (view.ScaledBitmap().isNull()) {
+        state.SkipWithError("no Fit bitmap");
+        return;
+    }
+    for (auto _ : state) {
+        view.LayoutImage(false);
+        benchmark::DoNotOptimize(view.ScaledBitmap().constBits());
+    }
+    state.counters["width"] = view.ScaledBitmap().width();
+    state.counters["height"] = view.ScaledBitmap().height();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    InstallWindowLayer();
+    benchmark::Initialize(&argc, argv);
+
+    const auto folder = std::filesystem::temp_directory_path()
+        / ("pelorin-bench-view-" + std::to_string(QCoreApplication::applicationPid()));
+    std::filesystem::create_directories(folder);
+    const std::string folderText = folder.string() + "/";
+    TProfile::Instance().SetPrivateFile(folderText + "Pelorin.ini");
+    SetScreenOverride(MakeScreenInfo(1280, 1024));
+    WritePicture(folderText + "tall.bmp", kPictureHeight);
+    WritePicture(folderText + "short.bmp", kPictureHeight / 4);
+
+    for (const auto& [name, label] :
+        { std::pair { "tall.bmp", "6000x4000" }, std::pair { "short.bmp", "6000x1000" } }) {
+        benchmark::RegisterBenchmark((std::string("paint/") + label + "/all rows").c_str(),
+            [&, name = std::string(name)](
+                benchmark::State& state) { PaintUnscaled(state, folderText, name, false); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("paint/") + label + "/visible band").c_str(),
+            [&, name = std::string(name)](
+                benchmark::State& state) { PaintUnscaled(state, folderText, name, true); })
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("fit bitmap/6000x4000", [&](benchmark::State& state) {
+        RebuildFitBitmap(state, folderText, "tall.bmp");
+    })->Unit(benchmark::kMillisecond);
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}

@@ -1,0 +1,52 @@
+#include "browser/ViewFileDlg.h"
+
+#include "platform/ProcessFlags.h"
+#include "resources/BrowserIds.h"
+#include "resources/Templates.h"
+#include "settings/ViewSettings.h"
+
+bool& TViewFileDlg::BrowserCreatedBefore()
+{
+    static bool created = false;
+    return created;
+}
+
+TViewFileDlg::TViewFileDlg(TWindow* parent, int templateId)
+    : TDialog(parent, BrowserTemplate(templateId))
+{
+    if (!BrowserCreatedBefore()) {
+        BrowserCreatedBefore() = true;
+        Settings().LoadBrowserGroup();
+    } else {
+        Settings().CopyLayoutToSizeMain();
+    }
+}
+
+TViewFileDlg::~TViewFileDlg() = default;
+
+void TViewFileDlg::SetupWindow()
+{
+    TDialog::SetupWindow();
+    SetAccelerators(&BrowserAccelerators());
+    // The browser is the last window a restart builds, so the restart is complete.
+    ProcessFlags().restart = false;
+}
+
+void TViewFileDlg::EvCommand(int id)
+{
+    switch (id) {
+    case CmExit:
+        return Exit();
+    default:
+        return TDialog::EvCommand(id);
+    }
+}
+
+void TViewFileDlg::Exit()
+{
+    // The main frame decides whether it may close: a running decode defers it.
+    if (auto* frame = dynamic_cast<TWindow*>(window()); frame && frame != this)
+        frame->CloseWindow();
+}
+
+void TViewFileDlg::EvDeviceChange(uint32_t, uint32_t) { }

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the main window at four screen sizes under a virtual X server
+# (Debian's xvfb and ImageMagick's import). The program runs from a copy in a temporary
+# folder, so that it starts with default settings and leaves no INI file behind.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+program=${1:-build/app/pelorin}
+for size in 640x480 800x600 1024x768 1280x1024; do
+    work=$(mktemp -d)
+    cp "$program" "$work/pelorin"
+    xvfb-run -a -s "-screen 0 ${size}x24" sh -c "
+        \"$work/pelorin\" & pid=\$!
+        sleep 3
+        import -window root \"docs/screenshots/main-$size.png\"
+        kill \$pid"
+    rm -rf "$work"
+done
+
+# The viewing window at 1024 x 768, showing pictures made here (a landscape drawn with
+# imagemagick) through tests/view/support/ViewShot.cpp: a photo in an auto-sized window, a
+# large picture shrunk by Fit, one larger than the screen with scroll bars, and a photo in
+# full screen. A coloured desktop shows where the window ends.
+shot=${2:-build/tests/view_shot}
+work=$(mktemp -d)
+convert -size 1600x1200 gradient:'#4a7fc1'-'#f3d8a8' \
+    \( -size 1600x1200 -seed 3 plasma:'#2f6b2f'-'#8fb35a' \) \
+    \( -size 1600x1200 xc:black -fill white \
+        -draw "polygon 0,760 260,600 620,720 980,540 1340,660 1600,600 1600,1200 0,1200" \) \
+    -composite \
+    \( -size 1600x1200 -seed 9 plasma:'#3d5a80'-'#98c1d9' \) \
+    \( -size 1600x1200 xc:black -fill white \
+        -draw "polygon 0,1200 0,980 400,930 900,990 1300,940 1600,970 1600,1200" \) \
+    -composite \
+    -fill '#fff4c2' -draw "circle 1210,260 1210,180" \
+    -fill '#203a20' -draw "polygon 170,1000 250,700 330,1000" \
+    -draw "polygon 300,1010 370,760 440,1010" \
+    -fill white -draw "ellipse 420,220 140,40 0,360" -draw "ellipse 520,200 110,45 0,360" \
+    -quality 92 "$work/landscape.jpg"
+convert "$work/landscape.jpg" -resize 640x480 "$work/photo.jpg"
+convert "$work/landscape.jpg" -resize '3000x2000!' -quality 92 "$work/large.jpg"
+convert -size 1024x768 xc:'#3b6e8f' "$work/desktop.png"
+view_shot() {
+    local name=$1
+    shift
+    xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
+        display -window root \"$work/desktop.png\"
+        \"$shot\" --ini \"$work/Pelorin.ini\" $* & pid=\$!
+        sleep 3
+        import -window root \"docs/screenshots/view-$name.png\"
+        kill \$pid"
+}
+view_shot autosize "$work/photo.jpg"
+view_shot fit --fit "$work/large.jpg"
+view_shot scroll "$work/landscape.jpg"
+view_shot fullscreen --full-screen "$work/photo.jpg"
+rm -rf "$work"

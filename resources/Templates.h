@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/Accelerators.h"
+#include "ui/DialogTemplate.h"
+
+// The browser template with this id (one of the eight); any other id gives the smallest.
+const TDialogTemplate& BrowserTemplate(int templateId);
+// The eight browser template ids, smallest first, multiple-selection ones first.
+const std::vector<int>& BrowserTemplateIds();
+
+// The about box: the product name and version in static 129, a line about the program, OK.
+const TDialogTemplate& AboutTemplate();
+inline constexpr int IdAboutVersion = 129;
+
+const TAccelTable& BrowserAccelerators();
+const TAccelTable& ViewAccelerators();
+
+// The program's icon.
+class QIcon;
+QIcon ProgramIcon();

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "browser/ViewFileDlg.h"
+#include "platform/IniFile.h"
+#include "platform/ProcessFlags.h"
+#include "platform/Profile.h"
+#include "settings/ViewSettings.h"
+#include "tests/support/TestFiles.h"
+#include "ui/HelpService.h"
+#include "ui/Screen.h"
+#include "ui/ScriptedModalService.h"
+
+#include <gtest/gtest.h>
+
+// Records what the program asks of the help instead of opening a browser.
+class TRecordingHelp : public THelpService {
+public:
+    void Open(const std::string& helpFile, int context) override
+    {
+        opened.emplace_back(helpFile, context);
+    }
+    void Quit(const std::string&) override { ++quits; }
+
+    std::vector<std::pair<std::string, int>> opened;
+    int quits = 0;
+};
+
+// A process as it starts: default settings in memory, an INI file in a fresh folder, no
+// browser created yet, a 1024 x 768 screen, and the modal and help services scripted.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TProfile::Instance().SetPrivateFile(folder.File("Pelorin.ini"));
+        TProfile::Instance().SetSharedFile(folder.File("win.ini"));
+        Settings() = TViewSettings();
+        ProcessFlags() = TProcessFlags();
+        TViewFileDlg::BrowserCreatedBefore() = false;
+        SetScreenOverride(MakeScreenInfo(1024, 768));
+        SetHelpService(&help);
+    }
+    void TearDown() override
+    {
+        SetScreenOverride(std::nullopt);
+        SetHelpService(nullptr);
+    }
+
+    void WriteIni(const std::string& entries)
+    {
+        folder.WriteText("Pelorin.ini", "[Pelorin]\n" + entries);
+    }
+    std::optional<std::string> IniValue(const std::string& key) const
+    {
+        return TIniFile(folder.File("Pelorin.ini")).Read("Pelorin", key);
+    }
+
+    TTempFolder folder;
+    TScriptedModalService modal;
+    TRecordingHelp help;
+};

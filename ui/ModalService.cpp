@@ -1,0 +1,140 @@
+#include "ui/ModalService.h"
+
+#include "ui/Dialog.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QColor ToColor(uint32_t colorRef)
+{
+    return QColor(int(colorRef & 0xFF), int(colorRef >> 8 & 0xFF), int(colorRef >> 16 & 0xFF));
+}
+
+uint32_t ToColorRef(const QColor& color)
+{
+    return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
+}
+
+class TWindowModalService : public TModalService {
+public:
+    int MessageBox(QWidget* parent, const std::string& text, const std::string& caption,
+        TMsgIcon icon, TMsgButtons buttons) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(QString::fromStdString(caption));
+        box.setText(QString::fromStdString(text));
+        box.setIcon(IconOf(icon));
+        struct TChoice {
+            const char* text;
+            int id;
+            QMessageBox::ButtonRole role;
+        };
+        std::vector<TChoice> choices;
+        switch (buttons) {
+        case TMsgButtons::Ok:
+            choices = { { "OK", kIdOk, QMessageBox::AcceptRole } };
+            break;
+        case TMsgButtons::OkCancel:
+            choices = { { "OK", kIdOk, QMessageBox::AcceptRole },
+                { "Cancel", kIdCancel, QMessageBox::RejectRole } };
+            break;
+        case TMsgButtons::RetryCancel:
+            choices = { { "&Retry", kIdRetry, QMessageBox::AcceptRole },
+                { "Cancel", kIdCancel, QMessageBox::RejectRole } };
+            break;
+        case TMsgButtons::YesNo:
+            choices = { { "&Yes", kIdYes, QMessageBox::YesRole },
+                { "&No", kIdNo, QMessageBox::NoRole } };
+            break;
+        case TMsgButtons::YesNoCancel:
+            choices
+                = { { "&Yes", kIdYes, QMessageBox::YesRole }, { "&No", kIdNo, QMessageBox::NoRole },
+                      { "Cancel", kIdCancel, QMessageBox::RejectRole } };
+            break;
+        }
+        std::vector<QPushButton*> pushButtons;
+        for (const TChoice& choice : choices)
+            pushButtons.push_back(box.addButton(choice.text, choice.role));
+        box.setDefaultButton(pushButtons.front());
+        // Esc answers Cancel where there is one, and OK in a box with only OK.
+        if (buttons != TMsgButtons::YesNo)
+            box.setEscapeButton(pushButtons.back());
+        box.exec();
+        for (size_t i = 0; i < choices.size(); ++i) {
+            if (box.clickedButton() == pushButtons[i])
+                return choices[i].id;
+        }
+        return choices.back().id;
+    }
+
+    int ExecuteDialog(TDialog& dialog) override { return dialog.RunModal(); }
+
+    std::optional<uint32_t> ChooseColor(
+        QWidget* parent, uint32_t initial, std::array<uint32_t, 16>& customColors) override
+    {
+        for (size_t i = 0; i < customColors.size(); ++i)
+            QColorDialog::setCustomColor(int(i), ToColor(customColors[i]));
+        const QColor chosen = QColorDialog::getColor(ToColor(initial), parent);
+        for (size_t i = 0; i < customColors.size(); ++i)
+            customColors[i] = ToColorRef(QColorDialog::customColor(int(i)));
+        if (!chosen.isValid())
+            return std::nullopt;
+        return ToColorRef(chosen);
+    }
+
+    std::optional<std::string> GetSaveFileName(
+        QWidget* parent, const TSaveFileRequest& request) override
+    {
+        const QString start = QString::fromStdString(request.folder + request.fileName);
+        const QString name = QFileDialog::getSaveFileName(parent,
+            QString::fromStdString(request.title), start, QString::fromStdString(request.filter));
+        if (name.isEmpty())
+            return std::nullopt;
+        return name.toStdString();
+    }
+
+private:
+    static QMessageBox::Icon IconOf(TMsgIcon icon)
+    {
+        switch (icon) {
+        case TMsgIcon::Stop:
+            return QMessageBox::Critical;
+        case TMsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case TMsgIcon::Question:
+            return QMessageBox::Question;
+        case TMsgIcon::Information:
+            return QMessageBox::Information;
+        case TMsgIcon::None:
+            break;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+TModalService*& CurrentService()
+{
+    static TModalService* service = nullptr;
+    return service;
+}
+
+} // namespace
+
+TModalService& ModalService()
+{
+    static TWindowModalService windows;
+    TModalService* service = CurrentService();
+    return service ? *service : windows;
+}
+
+void SetModalService(TModalService* service) { CurrentService() = service; }
+
+int MessageBox(QWidget* parent, const std::string& text, const std::string& caption, TMsgIcon icon,
+    TMsgButtons buttons)
+{
+    return ModalService().MessageBox(parent, text, caption, icon, buttons);
+}

@@ -1,0 +1,7 @@
+#include "ui/ProgramState.h"
+
+TProgramState& ProgramState()
+{
+    static TProgramState state;
+    return state;
+}
