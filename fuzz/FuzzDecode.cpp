@@ -15,10 +15,8 @@
 namespace {
 
 // Offsets the options dialog offers (-128 to 127) and values an edited INI file may hold.
-// TODO(fuzz): INT_MAX - 255 stands for INT_MAX until the intensity table computes the sum of
-// a component and the offset without overflow.
 constexpr std::array<int32_t, 16> kIntensityOffsets
-    = { 0, 1, -1, 40, -40, 127, -128, 255, -255, 256, -256, 7, -7, 100000, INT_MAX - 255, INT_MIN };
+    = { 0, 1, -1, 40, -40, 127, -128, 255, -255, 256, -256, 7, -7, 100000, INT_MAX, INT_MIN };
 
 // The pump steps after which the viewing window asks the decode to stop; 0 never does.
 int64_t s_abortAfterSteps = 0;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The preferences a display decode reads, taken from the settings when the image is made;
@@ -78,6 +79,12 @@ private:
     void FillGifBackground();
     void DisposeGifFrame();
     void SaveGifPicture();
+    // The bytes of each bitmap row that the current frame's rectangle covers.
+    std::pair<size_t, size_t> GifFrameBytes() const;
+    // The picture is known to hold index 0 everywhere (a new bitmap, nothing drawn yet), and
+    // was so when the current frame began: filling with 0 then has nothing to do.
+    bool m_gifPictureZero = false;
+    bool m_gifFrameOnZero = false;
     // --- JPEG reader
     struct TJpegJob; // the library's objects of one decode
     bool DecodeJpegRows(TJpegJob& job);
@@ -88,5 +95,6 @@ private:
     // --- Targa reader
 };
 
-// The picture held before a GIF frame whose disposal method is 3; one for the process.
+// The frame rectangle's part of the picture held before a GIF frame whose disposal method is
+// 3; one for the process.
 std::vector<uint8_t>& GifSaveBuffer();

@@ -351,41 +351,69 @@ void TDisplayDib::FillGifBackground()
     const int bitCount = BitCount();
     const uint8_t index = m_gif.backgroundIndex;
     if (StoredIndex(index, bitCount) == 0) {
-        std::ranges::fill(Bits(), uint8_t(0));
+        // A new bitmap is zero already; its pages stay untouched until drawn on.
+        if (!m_gifPictureZero)
+            std::ranges::fill(Bits(), uint8_t(0));
+        m_gifPictureZero = true;
         return;
     }
+    m_gifPictureZero = false;
     for (int64_t y = 0; y < Height(); ++y)
         FillIndices(Row(y), bitCount, Width(), 0, Width(), index);
+}
+
+std::pair<size_t, size_t> TDisplayDib::GifFrameBytes() const
+{
+    const int64_t bitCount = BitCount();
+    const int64_t rowBytes = Height() > 0 ? int64_t(Row(0).size()) : 0;
+    const int64_t first = std::min<int64_t>(m_gif.frameLeft * bitCount / 8, rowBytes);
+    const int64_t end = std::min<int64_t>(
+        ((int64_t(m_gif.frameLeft) + m_imageWidth) * bitCount + 7) / 8, rowBytes);
+    return { size_t(first), size_t(std::max(end - first, int64_t(0))) };
 }
 
 // Undoes the previous frame as its disposal method asks: 2 gives its rectangle back to the
 // background, 3 brings back the picture from before it.
 void TDisplayDib::DisposeGifFrame()
 {
+    const int64_t bottom = int64_t(Height()) - m_imageHeight - m_gif.frameTop;
     if (m_disposalMethod == 2) {
         const int64_t left = m_gif.frameLeft;
-        const int64_t bottom = int64_t(Height()) - m_imageHeight - m_gif.frameTop;
         for (int64_t y = bottom; y < bottom + m_imageHeight; ++y)
             FillIndices(
                 Row(y), BitCount(), Width(), left, left + m_imageWidth, m_gif.backgroundIndex);
     } else if (m_disposalMethod == 3) {
         const std::vector<uint8_t>& saved = GifSaveBuffer();
-        if (saved.size() == Bits().size())
-            std::ranges::copy(saved, Bits().begin());
+        const auto [first, count] = GifFrameBytes();
+        if (count == 0 || saved.size() != size_t(m_imageHeight) * count)
+            return;
+        m_gifPictureZero = false;
+        for (int64_t y = 0; y < m_imageHeight; ++y)
+            std::memcpy(Row(bottom + y).data() + first, saved.data() + size_t(y) * count, count);
     }
 }
 
-// Keeps the picture before a frame whose disposal method is 3. Without the memory for it the
-// frame cannot be undone later; the picture stays as the frame leaves it.
+// Keeps the part of the picture under a frame whose disposal method is 3: only the frame's
+// rectangle changes until it is undone. Without the memory for it (the bitmap and the saved
+// part together stay under the bitmap ceiling) the frame cannot be undone later; the picture
+// stays as the frame leaves it.
 void TDisplayDib::SaveGifPicture()
 {
     std::vector<uint8_t>& saved = GifSaveBuffer();
-    const std::span<const uint8_t> bits = Bits();
+    const auto [first, count] = GifFrameBytes();
+    const uint64_t bytes = uint64_t(m_imageHeight) * count;
+    const uint64_t limit = BitmapBytesLimit();
+    std::vector<uint8_t>().swap(saved);
+    if (bytes == 0 || Bits().size() > limit || bytes > limit - Bits().size())
+        return;
     try {
-        saved.assign(bits.begin(), bits.end());
+        saved.resize(size_t(bytes));
     } catch (const std::bad_alloc&) {
-        std::vector<uint8_t>().swap(saved);
+        return;
     }
+    const int64_t bottom = int64_t(Height()) - m_imageHeight - m_gif.frameTop;
+    for (int64_t y = 0; y < m_imageHeight; ++y)
+        std::memcpy(saved.data() + size_t(y) * count, Row(bottom + y).data() + first, count);
 }
 
 // The rows of the frame from stored row fromStoredRow on, once the data have ended: every
@@ -398,7 +426,7 @@ void TDisplayDib::FillGifRowsWithZero(int64_t fromStoredRow)
     const bool zeroIsTransparent
         = m_transparent && ProcessFlags().useTransparency && m_transparentIndex == 0;
     for (int64_t stored = fromStoredRow; stored < height; ++stored) {
-        if (!zeroIsTransparent)
+        if (!zeroIsTransparent && !m_gifFrameOnZero)
             FillIndices(Row(topRow - GifFrameRow(stored)), BitCount(), Width(), left,
                 left + m_imageWidth, 0);
         if (m_firstFrame)
@@ -450,6 +478,8 @@ bool TDisplayDib::DecodeGifFrame()
         StartRowProgress(m_imageHeight);
     }
     m_currentRow = 0;
+    m_gifFrameOnZero = m_gifPictureZero;
+    m_gifPictureZero = false;
     bool result = true;
     try {
         WriteGifRows();
@@ -471,6 +501,7 @@ bool TDisplayDib::DecodeGif()
         m_bitmapHeight = m_gif.screenHeight;
         if (!CreateBitmap(false))
             return false;
+        m_gifPictureZero = true;
         std::vector<uint8_t>().swap(GifSaveBuffer());
     } else {
         // The animation starts again in the bitmap it has.

@@ -5,9 +5,10 @@
 #include <span>
 
 // The intensity adjustment: a component c (0 to 255) becomes c + offset, held to 0..255.
+// The offset comes unchecked from the settings file, so the sum is taken in 64 bits.
 constexpr uint8_t AdjustComponent(int component, int offset)
 {
-    const int value = component + offset;
+    const int64_t value = int64_t(component) + offset;
     return uint8_t(value < 0 ? 0 : value > 255 ? 255 : value);
 }
 

@@ -113,6 +113,34 @@ write("jpeg-progressive-huge.jpg", header(colour, 16384, 16384) + first_scan(col
 # Baseline pictures with 16 bytes of data: one too large for the ceiling, one that fits.
 write("jpeg-huge-tiny-body.jpg", header(baseline, 65000, 65000) + first_scan(baseline, 16))
 write("jpeg-large-tiny-body.jpg", header(baseline, 2000, 1500) + first_scan(baseline, 16))
+
+
+# GIF: a 32000 x 32000 frame with no image data at all, and a 60000 x 16000 screen with six
+# 4 x 4 frames, each restoring what was under it (disposal 3), each of the index k + 1.
+def gif_screen(width, height):
+    return b"GIF89a" + u16(width) + u16(height) + bytes([0xF7, 0, 0]) + b"".join(
+        bytes([i, 255 - i, i ^ 0x55]) for i in range(256))
+
+
+def gif_literals(pixels):
+    # Clear, the pixels as 9-bit literal codes, end; packed from the low bit up.
+    codes = [256] + list(pixels) + [257]
+    value = 0
+    for i, code in enumerate(codes):
+        value |= code << (9 * i)
+    data = value.to_bytes((9 * len(codes) + 7) // 8, "little")
+    return bytes([8, len(data)]) + data + b"\0"
+
+
+def gif_frame(left, top, width, height, data, disposal=0):
+    control = b"!\xF9\x04" + bytes([disposal << 2]) + u16(0) + b"\0\0"
+    return control + b"," + u16(left) + u16(top) + u16(width) + u16(height) + b"\0" + data
+
+
+write("gif-huge-frame-no-data.gif", gif_screen(32000, 32000)
+      + gif_frame(0, 0, 32000, 32000, bytes([8, 0])) + b";")
+write("gif-huge-screen-restored-frames.gif", gif_screen(60000, 16000) + b"".join(
+      gif_frame(k * 9000, k * 2500, 4, 4, gif_literals([k + 1] * 16), 3) for k in range(6)) + b";")
 PY
 
 # A whole progressive file of the most scans the library's encoder writes (100) over a flat grey

@@ -8,6 +8,8 @@
 
 #include <chrono>
 
+#include <sys/resource.h>
+
 namespace {
 
 // A decode of a regression file, timed.
@@ -148,4 +150,64 @@ TEST(RegressJpeg, TinyBodyOfALargePictureLoadsAsTruncated)
     EXPECT_EQ(result.decoded.dib->Width(), 2000);
     EXPECT_EQ(result.decoded.dib->Height(), 1500);
     EXPECT_EQ(result.decoded.dib->BitCount(), 24);
+}
+
+namespace {
+
+// The most memory this test process has held, in MiB.
+int64_t PeakResidentMiB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return int64_t(usage.ru_maxrss) / 1024;
+}
+
+// Well below the picture sizes of the GIF files: drawing must touch only what the frames cover.
+constexpr int64_t kTouchedMiB = 400;
+
+bool SkipWithoutMemory(const TRegressDecode& result)
+{
+    return result.decoded.dib->Message() == "Insufficient memory to load image";
+}
+
+} // namespace
+
+TEST(RegressGif, HugeFrameWithoutDataIsZeroWithoutTouchingThePicture)
+{
+    const TRegressDecode result = DecodeRegress("gif-huge-frame-no-data.gif");
+    if (SkipWithoutMemory(result))
+        GTEST_SKIP() << "this machine cannot hold a 32000 x 32000 bitmap";
+    ASSERT_TRUE(result.decoded.ok);
+    EXPECT_EQ(result.decoded.dib->Message(), "");
+    EXPECT_LT(result.seconds, kPromptSeconds);
+    EXPECT_EQ(PixelValue(*result.decoded.dib, 31999, 31999), 0u);
+    EXPECT_LT(PeakResidentMiB(), kTouchedMiB);
+}
+
+TEST(RegressGif, RestoredFramesKeepOnlyTheirRectangles)
+{
+    TRegressDecode result = DecodeRegress("gif-huge-screen-restored-frames.gif");
+    if (SkipWithoutMemory(result))
+        GTEST_SKIP() << "this machine cannot hold a 60000 x 16000 bitmap";
+    ASSERT_TRUE(result.decoded.ok);
+    TDisplayDib& dib = *result.decoded.dib;
+    ASSERT_TRUE(dib.MoreImages());
+    const auto start = std::chrono::steady_clock::now();
+    // Each frame k (index k + 1) lies at (9000k, 2500k) and is undone when the next comes.
+    const auto expectShown = [&dib](int shown, int previous) {
+        EXPECT_EQ(PixelValue(dib, 9000 * shown + 3, 2500 * shown + 3), uint32_t(shown + 1));
+        EXPECT_EQ(PixelValue(dib, 9000 * previous, 2500 * previous), 0u) << previous;
+    };
+    for (int frame = 1; frame < 6; ++frame) {
+        ASSERT_TRUE(dib.NextGifFrame()) << frame;
+        expectShown(frame, frame - 1);
+    }
+    const double seconds
+        = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, kPromptSeconds);
+    EXPECT_LT(PeakResidentMiB(), kTouchedMiB);
+
+    // After the sixth the animation starts again from the first, over a fresh background.
+    ASSERT_TRUE(dib.NextGifFrame());
+    expectShown(0, 5);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <chrono>
 
 namespace {
@@ -322,6 +324,12 @@ TEST(TargaRows, IntensityAdjustsTrueColourBytes)
     tga.pixels = { 0x80, 10, 20, 250 };
     decoded = DecodeBytes(folder, tga.Build(), -15);
     EXPECT_EQ(PixelValue(*decoded.dib, 0, 0), 0xEB0500u);
+
+    // An edited INI file may hold any offset; the extremes saturate instead of wrapping.
+    decoded = DecodeBytes(folder, tga.Build(), INT_MAX);
+    EXPECT_EQ(PixelValue(*decoded.dib, 0, 0), 0xFFFFFFu);
+    decoded = DecodeBytes(folder, tga.Build(), INT_MIN);
+    EXPECT_EQ(PixelValue(*decoded.dib, 0, 0), 0u);
 }
 
 TEST(TargaRows, ShortPixelDataKeepTheRowsDone)
