@@ -353,7 +353,7 @@ void TDisplayDib::FillGifBackground()
     if (StoredIndex(index, bitCount) == 0) {
         // A new bitmap is zero already; its pages stay untouched until drawn on.
         if (!m_gifPictureZero)
-            std::ranges::fill(Bits(), uint8_t(0));
+            std::memset(Bits().data(), 0, Bits().size());
         m_gifPictureZero = true;
         return;
     }
