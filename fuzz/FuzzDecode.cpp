@@ -126,9 +126,7 @@ void CheckResult(const TFuzzDib& dib, bool ok)
             "decode reported success without a bitmap (message \"%s\")\n", dib.Message().c_str());
         std::abort();
     }
-    // PCX data that end before the first row is finished fail without a message, by design.
-    if (!ok && dib.Message().empty() && !ProcessFlags().loadAbort
-        && dib.FileType() != FileTypePcx) {
+    if (!ok && dib.Message().empty() && !ProcessFlags().loadAbort) {
         std::printf("decode failed without a message\n");
         std::abort();
     }

@@ -362,9 +362,10 @@ bool TDisplayDib::DecodePcx()
             std::fill(line.begin() + ptrdiff_t(got), line.end(), 0);
         if (got > 0)
             layout.Place(line, got, Row(m_currentRow), adjust ? &*adjust : nullptr);
-        // The data ended: the rows done stay, without a message.
+        // The data ended: the rows done stay, without a message. Data ending before the first
+        // row is done leave nothing to show, and an error needs its reason.
         if (got < line.size())
-            return rowsDone > 0;
+            return rowsDone > 0 || Fail(kPrematureEnd);
         ++rowsDone;
         RowProgress(rowsDone);
         PumpOneMessage();

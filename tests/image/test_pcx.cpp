@@ -68,24 +68,7 @@ std::vector<uint8_t> EndPalette(uint8_t marker = 0x0C)
     return out;
 }
 
-std::vector<std::vector<uint32_t>> Values(const TDib& dib)
-{
-    std::vector<std::vector<uint32_t>> lines;
-    for (int y = 0; y < dib.Height(); ++y) {
-        lines.emplace_back();
-        for (int x = 0; x < dib.Width(); ++x)
-            lines.back().push_back(PixelValue(dib, x, y));
-    }
-    return lines;
-}
-
-using TLines = std::vector<std::vector<uint32_t>>;
-
-uint32_t Entry(const TDib& dib, size_t index)
-{
-    const auto entry = dib.ColorTable().subspan(index * 4, 4);
-    return uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
-}
+using TLines = TPixelLines;
 
 // Bytes of the stride beyond the row's pixels, which must stay 0.
 bool RowPaddingClear(const TDib& dib, size_t usedBytes)
@@ -166,14 +149,14 @@ TEST(PcxPalette, EmptyHeaderPaletteGivesTheDefaultColours)
     EXPECT_EQ(PixelRgb(dib, 0, 0), 0x0000FFu); // index 1 blue
     EXPECT_EQ(PixelRgb(dib, 1, 0), 0xFF0000u); // index 4 red
     EXPECT_EQ(PixelRgb(dib, 2, 0), 0xFFFFFFu); // index 15
-    EXPECT_EQ(Entry(dib, 8), 0x5555FFu);
-    EXPECT_EQ(Entry(dib, 11), 0xAA0000u);
+    EXPECT_EQ(TableColor(dib, 8), 0x5555FFu);
+    EXPECT_EQ(TableColor(dib, 11), 0xAA0000u);
 
     // One non-black entry anywhere in the sixteen makes the header palette count.
     pcx.palette[3 * 9 + 1] = 200;
     const TDecoded own = DecodeBytes(folder, pcx.Build());
-    EXPECT_EQ(Entry(*own.dib, 1), 0u);
-    EXPECT_EQ(Entry(*own.dib, 9), 0x00C800u);
+    EXPECT_EQ(TableColor(*own.dib, 1), 0u);
+    EXPECT_EQ(TableColor(*own.dib, 9), 0x00C800u);
 }
 
 TEST(PcxPalette, MonochromeIsBlackAndWhiteUnlessTheHeaderSaysOtherwise)
@@ -207,7 +190,7 @@ TEST(PcxPalette, TheEndPaletteNeedsItsMarker)
     TDecoded decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(PixelRgb(*decoded.dib, 3, 0), 0xC83707u);
-    EXPECT_EQ(Entry(*decoded.dib, 255), 0xFF0007u);
+    EXPECT_EQ(TableColor(*decoded.dib, 255), 0xFF0007u);
 
     // Without the marker the pixels are decoded and all shown black.
     pcx.data.resize(pcx.data.size() - 769);
@@ -217,7 +200,7 @@ TEST(PcxPalette, TheEndPaletteNeedsItsMarker)
     EXPECT_EQ(decoded.dib->Message(), "");
     EXPECT_EQ(PixelValue(*decoded.dib, 3, 0), 200u);
     for (size_t i = 0; i < 256; ++i)
-        ASSERT_EQ(Entry(*decoded.dib, i), 0u);
+        ASSERT_EQ(TableColor(*decoded.dib, i), 0u);
 
     // A file too short to hold the palette.
     pcx.data = Plain({ 1, 2, 3, 4, 5, 6, 7, 8 });
@@ -233,10 +216,10 @@ TEST(PcxPalette, IntensityOffsetMovesEveryEntry)
     pcx.data = Plain({ 1, 2, 3, 4, 5, 6, 7, 8 });
     Append(pcx.data, EndPalette());
     const TDecoded brighter = DecodeBytes(folder, pcx.Build(), 40);
-    EXPECT_EQ(Entry(*brighter.dib, 0), 0x28FF2Fu);
-    EXPECT_EQ(Entry(*brighter.dib, 250), 0xFF2D2Fu);
+    EXPECT_EQ(TableColor(*brighter.dib, 0), 0x28FF2Fu);
+    EXPECT_EQ(TableColor(*brighter.dib, 250), 0xFF2D2Fu);
     const TDecoded darker = DecodeBytes(folder, pcx.Build(), -40);
-    EXPECT_EQ(Entry(*darker.dib, 250), 0xD20000u);
+    EXPECT_EQ(TableColor(*darker.dib, 250), 0xD20000u);
 }
 
 TEST(PcxRows, FirstLineIsTheTopAndRunsCrossLines)
@@ -252,8 +235,8 @@ TEST(PcxRows, FirstLineIsTheTopAndRunsCrossLines)
     Append(pcx.data, EndPalette());
     const TDecoded decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(
-        Values(*decoded.dib), (TLines { { 9, 9, 9, 9 }, { 9, 9, 1, 2 }, { 0xC8, 0xFF, 0xFF, 5 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib),
+        (TLines { { 9, 9, 9, 9 }, { 9, 9, 1, 2 }, { 0xC8, 0xFF, 0xFF, 5 } }));
     EXPECT_EQ(decoded.progress->front(), decoded.path + " -  0%");
 }
 
@@ -269,7 +252,7 @@ TEST(PcxRows, FourPlanesMergeIntoNibbles)
     pcx.data = Plain({ 0x80, 0x80, 0x40, 0x40, 0xFF, 0xFF, 0x01, 0x20 });
     const TDecoded decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 5, 6, 4, 4, 4, 4, 4, 12, 5, 6, 12 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 5, 6, 4, 4, 4, 4, 4, 12, 5, 6, 12 } }));
     // Pixels 11 to 15 of the planes are dropped.
     EXPECT_EQ(decoded.dib->Row(0)[5], 0xC0);
     EXPECT_TRUE(RowPaddingClear(*decoded.dib, 6));
@@ -286,10 +269,10 @@ TEST(PcxRows, ThreePlanesGiveBlueGreenRedPixels)
     pcx.data = Plain({ 0x10, 0x11, 0x12, 0x20, 0x21, 0x22, 0x30, 0x31, 0xF2 });
     TDecoded decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x102030, 0x112131, 0x1222F2 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0x102030, 0x112131, 0x1222F2 } }));
 
     decoded = DecodeBytes(folder, pcx.Build(), 20);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x243444, 0x253545, 0x2636FF } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0x243444, 0x253545, 0x2636FF } }));
 }
 
 // Bytes per line is even and often exceeds what the width needs; the rest of each plane is
@@ -306,7 +289,7 @@ TEST(PcxRows, LinePaddingIsReadAndDropped)
     Append(pcx.data, Plain({ 11, 12, 13, 0xDD, 14, 15, 16, 0xDD, 17, 18, 19, 0xDD }));
     TDecoded decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib),
+    EXPECT_EQ(PixelValues(*decoded.dib),
         (TLines { { 0x010407, 0x020508, 0x030609 }, { 0x0B0E11, 0x0C0F12, 0x0D1013 } }));
     EXPECT_TRUE(RowPaddingClear(*decoded.dib, 9));
 
@@ -318,7 +301,7 @@ TEST(PcxRows, LinePaddingIsReadAndDropped)
     Append(pcx.data, EndPalette());
     decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 1, 2, 3 }, { 4, 5, 6 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 3 }, { 4, 5, 6 } }));
     EXPECT_TRUE(RowPaddingClear(*decoded.dib, 3));
 
     pcx = TPcxBuilder();
@@ -329,7 +312,7 @@ TEST(PcxRows, LinePaddingIsReadAndDropped)
     pcx.data = Plain({ 0xAF, 0xFF, 0x57, 0xFF });
     decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 1, 0, 1, 0, 1 }, { 0, 1, 0, 1, 0 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 0, 1, 0, 1 }, { 0, 1, 0, 1, 0 } }));
     EXPECT_EQ(decoded.dib->Row(1)[0], 0xA8); // the three pixels beyond the width are dropped
 }
 
@@ -347,7 +330,7 @@ TEST(PcxRows, CombinationsWithoutAStandardLayoutStayInsideTheBitmap)
     TDecoded decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->BitCount(), 4);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 12, 9, 6, 3 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 12, 9, 6, 3 } }));
 
     // Eight 1-bit planes: plane p gives bit p of an 8-bit index.
     pcx.bitsPerPlane = 1;
@@ -357,7 +340,7 @@ TEST(PcxRows, CombinationsWithoutAStandardLayoutStayInsideTheBitmap)
     Append(pcx.data, EndPalette());
     decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x05, 0x86 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0x05, 0x86 } }));
 
     // One 24-bit plane: red, green, blue bytes for each pixel.
     pcx = TPcxBuilder();
@@ -368,7 +351,8 @@ TEST(PcxRows, CombinationsWithoutAStandardLayoutStayInsideTheBitmap)
     pcx.data = Plain({ 1, 2, 3, 4, 5, 6, 0xEE, 0xEE, 7, 8, 9, 10, 11, 12, 0xEE, 0xEE });
     decoded = DecodeBytes(folder, pcx.Build(), 1);
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x020304, 0x050607 }, { 0x08090A, 0x0B0C0D } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 0x020304, 0x050607 }, { 0x08090A, 0x0B0C0D } }));
     EXPECT_TRUE(RowPaddingClear(*decoded.dib, 6));
 
     // Twelve planes of 2 bits: planes 0 to 3 give red, 4 to 7 green, 8 to 11 blue.
@@ -381,10 +365,10 @@ TEST(PcxRows, CombinationsWithoutAStandardLayoutStayInsideTheBitmap)
     pcx.data = Plain({ 0x40, 0, 0, 0xC0, 0, 0x80, 0, 0, 0, 0, 0, 0x40 });
     decoded = DecodeBytes(folder, pcx.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0xC10840 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0xC10840 } }));
 }
 
-TEST(PcxRows, TruncatedDataKeepTheRowsDoneWithoutAMessage)
+TEST(PcxRows, TruncatedDataKeepTheRowsDoneWithoutAWarning)
 {
     TTempFolder folder;
     TPcxBuilder pcx;
@@ -397,20 +381,21 @@ TEST(PcxRows, TruncatedDataKeepTheRowsDoneWithoutAMessage)
     EXPECT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "");
     // The half line shows its red plane and the first green byte; the rest stays black.
-    EXPECT_EQ(Values(*decoded.dib),
+    EXPECT_EQ(PixelValues(*decoded.dib),
         (TLines { { 0x0B0D0F, 0x0C0E10 }, { 0x111300, 0x120000 }, { 0, 0 } }));
 
+    // Nothing to show is an error, and it says why.
     pcx.data = Plain({ 1, 2, 3 });
     decoded = DecodeBytes(folder, pcx.Build());
     EXPECT_FALSE(decoded.ok);
-    EXPECT_EQ(decoded.dib->Message(), "");
+    EXPECT_EQ(decoded.dib->Message(), "Premature end of file");
 
     // A run header as the last byte of the file brings nothing.
     pcx.data = Plain({ 1, 2, 3, 4, 5, 6 });
     pcx.data.push_back(0xC5);
     decoded = DecodeBytes(folder, pcx.Build());
     EXPECT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib)[1], (std::vector<uint32_t> { 0, 0 }));
+    EXPECT_EQ(PixelValues(*decoded.dib)[1], (std::vector<uint32_t> { 0, 0 }));
 }
 
 TEST(PcxRows, HugeClaimsWithLittleDataEndAtOnce)
