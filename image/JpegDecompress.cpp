@@ -120,6 +120,19 @@ TJpegRun RunUnderJpegJump(TJpegError& error, bool (*steps)(void* context), void*
     return steps(context) ? TJpegRun::Succeeded : TJpegRun::Failed;
 }
 
+TJpegRun RunJpegSteps(TJpegDecompress& jpeg, bool (*steps)(void* context), void* context)
+{
+    TJpegRun run = TJpegRun::Failed;
+    try {
+        run = RunUnderJpegJump(jpeg.error, steps, context);
+    } catch (...) {
+        jpeg_destroy_decompress(&jpeg.cinfo);
+        throw;
+    }
+    jpeg_destroy_decompress(&jpeg.cinfo);
+    return run;
+}
+
 void ChooseJpegOutput(jpeg_decompress_struct& cinfo, bool greyAsTriplets)
 {
     cinfo.quantize_colors = FALSE;

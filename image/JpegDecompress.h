@@ -6,10 +6,10 @@
 // no C++ exception may cross its frames.
 //
 // A decode keeps its library objects in plain structs, sets the error manager up, and calls its
-// steps through RunUnderJpegJump. The steps may call the library freely; a fatal error ends them
-// and RunUnderJpegJump returns JumpedBack with the library's message in the error manager's text.
+// steps through RunJpegSteps. The steps may call the library freely; a fatal error ends them
+// and the run returns JumpedBack with the library's message in the error manager's text.
 // Since the jump skips destructors, the steps' frames must hold nothing that has one while they
-// call the library. The decode then destroys the decompressor, whichever way the steps ended.
+// call the library. RunJpegSteps then destroys the decompressor, whichever way the steps ended.
 
 #include <csetjmp>
 #include <cstdint>
@@ -44,6 +44,11 @@ enum class TJpegRun {
 // Calls steps(context) with the jump context of the error manager established. This function's
 // frame holds nothing but its arguments, so the jump back into it skips no destructor here.
 TJpegRun RunUnderJpegJump(TJpegError& error, bool (*steps)(void* context), void* context);
+
+// RunUnderJpegJump on the decompressor's error manager, then jpeg_destroy_decompress, whichever
+// way the steps ended: an exception from them (thrown outside the library's frames) passes on
+// after the destruction.
+TJpegRun RunJpegSteps(TJpegDecompress& jpeg, bool (*steps)(void* context), void* context);
 
 // Chooses the output after the header: no colour quantisation; a file that is neither grey nor
 // RGB is delivered as RGB (which the library refuses for CMYK and YCCK when decompression

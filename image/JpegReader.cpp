@@ -152,14 +152,7 @@ bool TDisplayDib::DecodeJpeg()
         TJpegJob& job = *static_cast<TJpegJob*>(context);
         return job.dib->DecodeJpegRows(job);
     };
-    TJpegRun run = TJpegRun::Failed;
-    try {
-        run = RunUnderJpegJump(job.jpeg.error, steps, &job);
-    } catch (...) {
-        jpeg_destroy_decompress(&job.jpeg.cinfo);
-        throw;
-    }
-    jpeg_destroy_decompress(&job.jpeg.cinfo);
+    const TJpegRun run = RunJpegSteps(job.jpeg, steps, &job);
     if (escaped)
         std::rethrow_exception(escaped);
 

@@ -210,14 +210,7 @@ bool TPreviewDib::DecodeJpeg()
         TJpegJob& job = *static_cast<TJpegJob*>(context);
         return job.dib->DecodeJpegRows(job);
     };
-    TJpegRun run = TJpegRun::Failed;
-    try {
-        run = RunUnderJpegJump(job.jpeg.error, steps, &job);
-    } catch (...) {
-        jpeg_destroy_decompress(&job.jpeg.cinfo);
-        throw;
-    }
-    jpeg_destroy_decompress(&job.jpeg.cinfo);
+    const TJpegRun run = RunJpegSteps(job.jpeg, steps, &job);
     // Any library error fails the thumbnail; the rows painted before it stay in the box.
     if (run == TJpegRun::JumpedBack)
         return Fail(job.jpeg.error.text);

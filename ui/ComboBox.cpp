@@ -2,45 +2,15 @@
 
 #include "ui/DialogTemplate.h"
 #include "ui/ListBox.h"
+#include "ui/OwnerDrawDelegate.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QStylePainter>
-#include <QStyledItemDelegate>
 
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
-
-class TComboDelegate : public QStyledItemDelegate {
-public:
-    explicit TComboDelegate(TComboBox* combo)
-        : QStyledItemDelegate(combo)
-        , m_combo(combo)
-    {
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-        const QModelIndex& index) const override
-    {
-        if (!m_combo->IsOwnerDraw()) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        m_combo->PaintItem(*painter, option.rect, index.row(),
-            option.state.testFlag(QStyle::State_Selected),
-            option.state.testFlag(QStyle::State_HasFocus));
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const QSize natural = QStyledItemDelegate::sizeHint(option, index);
-        return QSize(natural.width(), m_combo->ItemHeight());
-    }
-
-private:
-    TComboBox* m_combo;
-};
 
 } // namespace
 
@@ -48,7 +18,7 @@ TComboBox::TComboBox(TWindow* parent, int id)
     : QComboBox(parent)
     , TControl(parent, id)
 {
-    setItemDelegate(new TComboDelegate(this));
+    setItemDelegate(new TOwnerDrawDelegate<TComboBox>(this));
     connect(this, &QComboBox::activated, this, [this] { Notify(TNotify::SelChange); });
 }
 

@@ -1,44 +1,14 @@
 #include "ui/ListBox.h"
 
 #include "ui/DialogTemplate.h"
+#include "ui/OwnerDrawDelegate.h"
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
-
-class TListDelegate : public QStyledItemDelegate {
-public:
-    explicit TListDelegate(TListBox* list)
-        : QStyledItemDelegate(list)
-        , m_list(list)
-    {
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-        const QModelIndex& index) const override
-    {
-        if (!m_list->IsOwnerDraw()) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        m_list->PaintItem(*painter, option.rect, index.row(),
-            option.state.testFlag(QStyle::State_Selected),
-            option.state.testFlag(QStyle::State_HasFocus));
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const QSize natural = QStyledItemDelegate::sizeHint(option, index);
-        return QSize(natural.width(), m_list->ItemHeight());
-    }
-
-private:
-    TListBox* m_list;
-};
 
 } // namespace
 
@@ -58,7 +28,7 @@ TListBox::TListBox(TWindow* parent, int id)
     : QListWidget(parent)
     , TControl(parent, id)
 {
-    setItemDelegate(new TListDelegate(this));
+    setItemDelegate(new TOwnerDrawDelegate<TListBox>(this));
     setUniformItemSizes(true);
     setFlow(QListView::TopToBottom);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -41,19 +41,7 @@ TBmpBuilder RunLength(int width, int height, bool fourBits, std::vector<uint8_t>
     return bmp;
 }
 
-// The picture as palette indices, top line first.
-std::vector<std::vector<uint32_t>> Indices(const TDib& dib)
-{
-    std::vector<std::vector<uint32_t>> lines;
-    for (int y = 0; y < dib.Height(); ++y) {
-        lines.emplace_back();
-        for (int x = 0; x < dib.Width(); ++x)
-            lines.back().push_back(PixelValue(dib, x, y));
-    }
-    return lines;
-}
-
-using TLines = std::vector<std::vector<uint32_t>>;
+using TLines = TPixelLines;
 
 } // namespace
 
@@ -340,25 +328,27 @@ TEST(BmpRunLength, EightBitCodes)
     TDecoded decoded
         = DecodeBytes(folder, RunLength(4, 3, false, { 4, 1, 0, 0, 2, 2, 0, 1 }).Build());
     ASSERT_TRUE(decoded.ok) << decoded.dib->Message();
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 0, 0, 0, 0 }, { 2, 2, 0, 0 }, { 1, 1, 1, 1 } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 0, 0, 0, 0 }, { 2, 2, 0, 0 }, { 1, 1, 1, 1 } }));
 
     // Absolute runs: 3 bytes carry one padding byte, 4 none.
     decoded = DecodeBytes(
         folder, RunLength(7, 1, false, { 0, 3, 1, 2, 3, 0xEE, 0, 4, 3, 2, 1, 3, 0, 1 }).Build());
     ASSERT_TRUE(decoded.ok) << decoded.dib->Message();
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 2, 3, 3, 2, 1, 3 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 3, 3, 2, 1, 3 } }));
 
     // A run longer than the rest of the row is cut at its end, as encoders that run over the
     // padded row width expect; the next code starts the next row.
     decoded = DecodeBytes(folder, RunLength(3, 2, false, { 1, 3, 4, 2, 1, 1, 0, 1 }).Build());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 0, 0 }, { 3, 2, 2 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 0, 0 }, { 3, 2, 2 } }));
     decoded = DecodeBytes(
         folder, RunLength(3, 2, false, { 0, 4, 1, 2, 3, 3, 0, 0, 1, 1, 0, 1 }).Build());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 0, 0 }, { 1, 2, 3 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 0, 0 }, { 1, 2, 3 } }));
 
     // A delta keeps the column it moves to while it skips rows.
     decoded = DecodeBytes(folder, RunLength(4, 3, false, { 1, 1, 0, 2, 2, 1, 1, 3, 0, 1 }).Build());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 0, 0, 0, 0 }, { 0, 0, 0, 3 }, { 1, 0, 0, 0 } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 0, 0, 0, 0 }, { 0, 0, 0, 3 }, { 1, 0, 0, 0 } }));
 }
 
 TEST(BmpRunLength, FourBitNibblesFollowTheRunPosition)
@@ -366,16 +356,16 @@ TEST(BmpRunLength, FourBitNibblesFollowTheRunPosition)
     TTempFolder folder;
     TDecoded decoded = DecodeBytes(folder, RunLength(6, 1, true, { 5, 0x12, 0, 1 }).Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 2, 1, 2, 1, 0 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 1, 2, 1, 0 } }));
 
     // Starting at an odd column the run still begins with its high nibble.
     decoded = DecodeBytes(folder, RunLength(6, 1, true, { 1, 0x30, 3, 0x12, 0, 1 }).Build());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 3, 1, 2, 1, 0, 0 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 3, 1, 2, 1, 0, 0 } }));
 
     // Absolute run of 5 nibbles in 3 bytes, padded to 4; then an absolute run of 3 in 2 bytes.
     decoded = DecodeBytes(folder,
         RunLength(8, 1, true, { 0, 5, 0x12, 0x34, 0x50, 0xEE, 0, 3, 0x67, 0x80, 0, 1 }).Build());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 2, 3, 4, 5, 6, 7, 8 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 3, 4, 5, 6, 7, 8 } }));
 }
 
 TEST(BmpRunLength, DamagedDataNeverLeavesTheBitmap)
@@ -397,7 +387,7 @@ TEST(BmpRunLength, DamagedDataNeverLeavesTheBitmap)
     TDecoded decoded = DecodeBytes(folder, RunLength(2, 3, false, { 2, 1, 0, 0, 2, 2 }).Build());
     EXPECT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "Premature end of file");
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 0, 0 }, { 2, 2 }, { 1, 1 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0, 0 }, { 2, 2 }, { 1, 1 } }));
     decoded = DecodeBytes(folder, RunLength(2, 3, false, { 2, 1 }).Build());
     EXPECT_FALSE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "Premature end of file");

@@ -13,7 +13,7 @@
 
 namespace {
 
-using TLines = std::vector<std::vector<uint32_t>>;
+using TLines = TPixelLines;
 
 struct TGifDecode {
     std::unique_ptr<TDisplayDib> dib;
@@ -32,25 +32,6 @@ TGifDecode Decode(
     result.dib->SetOptions(options);
     result.ok = result.dib->Load(folder.Write("image.gif", bytes));
     return result;
-}
-
-// The picture as palette indices, top line first.
-TLines Indices(const TDib& dib)
-{
-    TLines lines;
-    for (int y = 0; y < dib.Height(); ++y) {
-        lines.emplace_back();
-        for (int x = 0; x < dib.Width(); ++x)
-            lines.back().push_back(PixelValue(dib, x, y));
-    }
-    return lines;
-}
-
-// Colour table entry as 0xRRGGBB.
-uint32_t TableColor(const TDib& dib, size_t index)
-{
-    const auto entry = dib.ColorTable().subspan(index * 4, 4);
-    return uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
 }
 
 // Sets the use-transparency flag for one test and puts it back.
@@ -175,7 +156,7 @@ TEST(GifHeader, PassesOverExtensionsAndStrayBytes)
     bytes.insert(bytes.begin() + 13 + 12, extras.begin(), extras.end());
     const TGifDecode decoded = Decode(folder, bytes);
     ASSERT_TRUE(decoded.ok) << decoded.dib->Message();
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 3, 1 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 3, 1 } }));
 }
 
 TEST(GifHeader, WithoutGlobalTableIndicesAreTheirOwnGreyValues)
@@ -195,7 +176,7 @@ TEST(GifHeader, WithoutGlobalTableIndicesAreTheirOwnGreyValues)
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_EQ(TableColor(*decoded.dib, i), i * 0x010101);
     // No background fill: the pixel outside the frame keeps 0.
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 3, 1, 0 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 3, 1, 0 } }));
 }
 
 TEST(GifHeader, BackgroundColorOptionReplacesTheGlobalBackgroundEntry)
@@ -245,7 +226,7 @@ TEST(GifFrame, PlacesTheFrameOnTheBackground)
     EXPECT_EQ(decoded.dib->Message(), "");
     EXPECT_EQ(decoded.dib->Width(), 5);
     EXPECT_EQ(decoded.dib->Height(), 4);
-    EXPECT_EQ(Indices(*decoded.dib),
+    EXPECT_EQ(PixelValues(*decoded.dib),
         (TLines { { 2, 2, 2, 2, 2 }, { 2, 2, 2, 2, 2 }, { 2, 0, 1, 3, 2 }, { 2, 3, 1, 0, 2 } }));
     EXPECT_EQ(decoded.dib->ImageWidth(), 3);
     EXPECT_EQ(decoded.dib->ImageHeight(), 2);
@@ -266,7 +247,7 @@ TEST(GifFrame, PacksOneAndFourBitPixels)
     TGifDecode decoded = Decode(folder, mono.Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->BitCount(), 1);
-    EXPECT_EQ(Indices(*decoded.dib),
+    EXPECT_EQ(PixelValues(*decoded.dib),
         (TLines { { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 }, { 1, 1, 1, 0, 1, 0, 0, 1, 0, 1, 1 } }));
     // The padding of the rows stays 0.
     EXPECT_EQ(decoded.dib->Row(1)[1], 0xE0);
@@ -283,7 +264,7 @@ TEST(GifFrame, PacksOneAndFourBitPixels)
     decoded = Decode(folder, sixteen.Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->BitCount(), 4);
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 9, 15, 0, 7, 9 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 9, 15, 0, 7, 9 } }));
     EXPECT_EQ(decoded.dib->Row(0)[2], 0x90);
 }
 
@@ -307,7 +288,7 @@ TEST(GifFrame, InterlacedRowsGoToTheirPlaces)
         const TGifDecode decoded = Decode(folder, gif.Build());
         ASSERT_TRUE(decoded.ok);
         EXPECT_TRUE(decoded.dib->Interlaced());
-        EXPECT_EQ(Indices(*decoded.dib), expected) << height;
+        EXPECT_EQ(PixelValues(*decoded.dib), expected) << height;
         if (height == 10) {
             // Passes start at stored rows 2, 3 and 5.
             EXPECT_EQ(decoded.dib->GifFrameRow(1), 8);
@@ -331,12 +312,12 @@ TEST(GifFrame, TransparentPixelsKeepTheBackgroundOnlyWhileTheFlagIsSet)
     {
         TTransparencyFlag flag(true);
         const TGifDecode decoded = Decode(folder, gif.Build());
-        EXPECT_EQ(Indices(*decoded.dib), (TLines { { 0, 2, 3, 2 } }));
+        EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0, 2, 3, 2 } }));
     }
     {
         TTransparencyFlag flag(false);
         const TGifDecode decoded = Decode(folder, gif.Build());
-        EXPECT_EQ(Indices(*decoded.dib), (TLines { { 0, 1, 3, 1 } }));
+        EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0, 1, 3, 1 } }));
     }
 }
 
@@ -359,7 +340,7 @@ TEST(GifData, DataThatEndEarlyGiveZerosOrAWarning)
         std::vector<uint8_t>(good.begin(), good.begin() + ptrdiff_t(dataStart + blocks * 5)));
     EXPECT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "Premature end of file");
-    const TLines lines = Indices(*decoded.dib);
+    const TLines lines = PixelValues(*decoded.dib);
     EXPECT_EQ(lines[0], std::vector<uint32_t>(pixels.begin(), pixels.begin() + 10));
     EXPECT_EQ(lines[9], std::vector<uint32_t>(10, 2)); // not reached: the background
     EXPECT_FALSE(decoded.dib->MoreImages());
@@ -375,7 +356,7 @@ TEST(GifData, DataThatEndEarlyGiveZerosOrAWarning)
         std::vector<uint8_t>(good.begin(), good.begin() + ptrdiff_t(dataStart + blocks * 5 + 2)));
     EXPECT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "");
-    EXPECT_EQ(Indices(*decoded.dib)[9], std::vector<uint32_t>(10, 0));
+    EXPECT_EQ(PixelValues(*decoded.dib)[9], std::vector<uint32_t>(10, 0));
 
     TGifBuilder noEnd = gif;
     TLzwOptions options;
@@ -390,7 +371,7 @@ TEST(GifData, DataThatEndEarlyGiveZerosOrAWarning)
     TLines expectedLines;
     for (int y = 0; y < 10; ++y)
         expectedLines.emplace_back(expected.begin() + y * 10, expected.begin() + y * 10 + 10);
-    EXPECT_EQ(Indices(*decoded.dib), expectedLines);
+    EXPECT_EQ(PixelValues(*decoded.dib), expectedLines);
 }
 
 TEST(GifData, AnEmptyCodeStreamForAHugeFrameIsCheap)
@@ -431,9 +412,11 @@ TEST(GifAnimation, DisposalTwoGivesTheRectangleBackToTheBackground)
     ASSERT_TRUE(decoded.ok);
     EXPECT_TRUE(decoded.dib->MoreImages());
     ASSERT_TRUE(decoded.dib->NextGifFrame());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 1, 1, 1 }, { 1, 3, 3, 1 }, { 1, 3, 3, 1 } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 1, 1, 1, 1 }, { 1, 3, 3, 1 }, { 1, 3, 3, 1 } }));
     ASSERT_TRUE(decoded.dib->NextGifFrame());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 0, 1, 1, 1 }, { 1, 2, 2, 1 }, { 1, 2, 2, 1 } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 0, 1, 1, 1 }, { 1, 2, 2, 1 }, { 1, 2, 2, 1 } }));
 }
 
 TEST(GifAnimation, DisposalThreeBringsBackThePictureFromBeforeTheFrame)
@@ -445,14 +428,16 @@ TEST(GifAnimation, DisposalThreeBringsBackThePictureFromBeforeTheFrame)
     TGifDecode decoded = Decode(folder, gif.Build());
     ASSERT_TRUE(decoded.ok);
     const TLines first = { { 1, 1, 1, 2 }, { 1, 1, 1, 2 }, { 2, 2, 2, 2 } };
-    EXPECT_EQ(Indices(*decoded.dib), first);
+    EXPECT_EQ(PixelValues(*decoded.dib), first);
     ASSERT_TRUE(decoded.dib->NextGifFrame());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 1, 1, 2 }, { 1, 3, 3, 3 }, { 2, 3, 3, 3 } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 1, 1, 1, 2 }, { 1, 3, 3, 3 }, { 2, 3, 3, 3 } }));
     ASSERT_TRUE(decoded.dib->NextGifFrame());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 1, 1, 0 }, { 1, 1, 1, 2 }, { 2, 2, 2, 2 } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 1, 1, 1, 0 }, { 1, 1, 1, 2 }, { 2, 2, 2, 2 } }));
     // The loop back disposes of frame 3 and starts again on the background.
     ASSERT_TRUE(decoded.dib->NextGifFrame());
-    EXPECT_EQ(Indices(*decoded.dib), first);
+    EXPECT_EQ(PixelValues(*decoded.dib), first);
 }
 
 TEST(GifAnimation, LoopsFromTheLastFrameToTheFirstOnAFreshBackground)
@@ -475,7 +460,7 @@ TEST(GifAnimation, LoopsFromTheLastFrameToTheFirstOnAFreshBackground)
     EXPECT_EQ(dib.FrameDelay(), 0);
     EXPECT_EQ(dib.ImageNumber(), 2);
     ASSERT_TRUE(dib.NextGifFrame());
-    EXPECT_EQ(Indices(dib), (TLines { { 1, 3, 0 } }));
+    EXPECT_EQ(PixelValues(dib), (TLines { { 1, 3, 0 } }));
     EXPECT_EQ(dib.ImageNumber(), 3);
     EXPECT_EQ(dib.ImageTotal(), 3);
     EXPECT_TRUE(dib.MoreImages());
@@ -483,13 +468,13 @@ TEST(GifAnimation, LoopsFromTheLastFrameToTheFirstOnAFreshBackground)
     // At the trailer the first image is drawn again on a refilled background.
     ASSERT_TRUE(dib.NextGifFrame());
     EXPECT_EQ(dib.Message(), "");
-    EXPECT_EQ(Indices(dib), (TLines { { 1, 2, 2 } }));
+    EXPECT_EQ(PixelValues(dib), (TLines { { 1, 2, 2 } }));
     EXPECT_EQ(dib.ImageNumber(), 1);
     EXPECT_EQ(dib.ImageTotal(), 1);
     EXPECT_EQ(dib.FrameDelay(), 25);
     EXPECT_TRUE(dib.MoreImages());
     ASSERT_TRUE(dib.NextGifFrame());
-    EXPECT_EQ(Indices(dib), (TLines { { 1, 3, 2 } }));
+    EXPECT_EQ(PixelValues(dib), (TLines { { 1, 3, 2 } }));
     // Only the first frame of the load shows progress.
     EXPECT_EQ(decoded.progress->size(), progressTexts);
 }
@@ -507,7 +492,7 @@ TEST(GifAnimation, DataLeftAfterAFrameArePassedOver)
     ASSERT_TRUE(decoded.ok);
     EXPECT_TRUE(decoded.dib->MoreImages());
     ASSERT_TRUE(decoded.dib->NextGifFrame());
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 3 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 3 } }));
     EXPECT_EQ(decoded.dib->ImageNumber(), 2);
 
     // A record without a picture has no frame to step to.
@@ -526,7 +511,7 @@ TEST(GifAnimation, WithoutTheAnimationOptionOnlyTheFirstImageShows)
     ASSERT_TRUE(decoded.ok);
     EXPECT_FALSE(decoded.dib->MoreImages());
     EXPECT_EQ(decoded.dib->ImageNumber(), 1);
-    EXPECT_EQ(Indices(*decoded.dib), (TLines { { 1, 2 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2 } }));
 }
 
 TEST(GifAnimation, LaterFramesOfOtherDepthsStayInsideTheBitmap)
@@ -552,7 +537,7 @@ TEST(GifAnimation, LaterFramesOfOtherDepthsStayInsideTheBitmap)
     TLines expected(2);
     for (int i = 0; i < 18; ++i)
         expected[size_t(i / 9)].push_back(uint32_t(i * 37 % 256 & 1));
-    EXPECT_EQ(Indices(*decoded.dib), expected);
+    EXPECT_EQ(PixelValues(*decoded.dib), expected);
     EXPECT_EQ(TableColor(*decoded.dib, 0), 0xFFFFFFu);
     EXPECT_EQ(TableColor(*decoded.dib, 1), 0xFEFEFEu);
 }

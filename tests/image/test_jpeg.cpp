@@ -272,8 +272,8 @@ public:
             TFirstRowDib* dib;
             jpeg_decompress_struct* cinfo;
         } context { this, &jpeg.cinfo };
-        run = RunUnderJpegJump(
-            jpeg.error,
+        run = RunJpegSteps(
+            jpeg,
             [](void* data) {
                 auto& [dib, cinfo] = *static_cast<TContext*>(data);
                 jpeg_create_decompress(cinfo);
@@ -284,7 +284,6 @@ public:
                 return jpeg_read_scanlines(cinfo, &pointer, 1) == 1;
             },
             &context);
-        jpeg_destroy_decompress(&jpeg.cinfo);
         text = jpeg.error.text;
         return run == TJpegRun::Succeeded;
     }

@@ -58,24 +58,7 @@ TTargaBuilder Mapped(uint8_t entrySize, std::vector<uint8_t> map, size_t entries
     return tga;
 }
 
-using TLines = std::vector<std::vector<uint32_t>>;
-
-TLines Values(const TDib& dib)
-{
-    TLines lines;
-    for (int y = 0; y < dib.Height(); ++y) {
-        lines.emplace_back();
-        for (int x = 0; x < dib.Width(); ++x)
-            lines.back().push_back(PixelValue(dib, x, y));
-    }
-    return lines;
-}
-
-uint32_t Entry(const TDib& dib, size_t index)
-{
-    const auto entry = dib.ColorTable().subspan(index * 4, 4);
-    return uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
-}
+using TLines = TPixelLines;
 
 // Opens a file and runs only the header reader, which the loading driver's own test shields
 // from most broken headers.
@@ -182,16 +165,16 @@ TEST(TargaColourMap, EntriesOfEverySizeBecomeTheColourTable)
         = DecodeBytes(folder, Mapped(16, { 0x00, 0x7C, 0x21, 0x04, 0xFF, 0xFF }, 3).Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->ColorCount(), 3);
-    EXPECT_EQ(Entry(*decoded.dib, 0), 0xFF0000u);
-    EXPECT_EQ(Entry(*decoded.dib, 1), 0x080808u);
-    EXPECT_EQ(Entry(*decoded.dib, 2), 0xFFFFFFu);
-    EXPECT_EQ(Entry(*decoded.dib, 3), 0u);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 2, 3 }, { 0, 1 } }));
+    EXPECT_EQ(TableColor(*decoded.dib, 0), 0xFF0000u);
+    EXPECT_EQ(TableColor(*decoded.dib, 1), 0x080808u);
+    EXPECT_EQ(TableColor(*decoded.dib, 2), 0xFFFFFFu);
+    EXPECT_EQ(TableColor(*decoded.dib, 3), 0u);
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 2, 3 }, { 0, 1 } }));
 
     decoded = DecodeBytes(folder, Mapped(24, { 1, 2, 3, 4, 5, 6 }, 2).Build());
-    EXPECT_EQ(Entry(*decoded.dib, 1), 0x060504u);
+    EXPECT_EQ(TableColor(*decoded.dib, 1), 0x060504u);
     decoded = DecodeBytes(folder, Mapped(32, { 1, 2, 3, 9, 4, 5, 6, 9 }, 2).Build(), -4);
-    EXPECT_EQ(Entry(*decoded.dib, 1), 0x020100u);
+    EXPECT_EQ(TableColor(*decoded.dib, 1), 0x020100u);
     EXPECT_EQ(decoded.dib->ColorTable()[7], 0);
 }
 
@@ -205,8 +188,8 @@ TEST(TargaColourMap, GreyImagesGetAGreyRamp)
     TDecoded decoded = DecodeBytes(folder, tga.Build(), 10);
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->ColorCount(), 256);
-    EXPECT_EQ(Entry(*decoded.dib, 0), 0x0A0A0Au);
-    EXPECT_EQ(Entry(*decoded.dib, 250), 0xFFFFFFu);
+    EXPECT_EQ(TableColor(*decoded.dib, 0), 0x0A0A0Au);
+    EXPECT_EQ(TableColor(*decoded.dib, 250), 0xFFFFFFu);
     EXPECT_EQ(PixelRgb(*decoded.dib, 0, 0), 0xD2D2D2u);
 }
 
@@ -220,12 +203,12 @@ TEST(TargaRows, OriginBitChoosesTheFirstLine)
     TDecoded decoded = DecodeBytes(folder, tga.Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_TRUE(decoded.dib->BottomUp());
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x090807 }, { 0x060504 }, { 0x030201 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0x090807 }, { 0x060504 }, { 0x030201 } }));
 
     tga.descriptor = 0x20;
     decoded = DecodeBytes(folder, tga.Build());
     EXPECT_FALSE(decoded.dib->BottomUp());
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x030201 }, { 0x060504 }, { 0x090807 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 0x030201 }, { 0x060504 }, { 0x090807 } }));
 }
 
 TEST(TargaRows, ColourMapBesideTrueColourIsSkipped)
@@ -239,7 +222,8 @@ TEST(TargaRows, ColourMapBesideTrueColourIsSkipped)
     tga.pixels = { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 };
     TDecoded decoded = DecodeBytes(folder, tga.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 0x030201, 0x060504 }, { 0x090807, 0x0C0B0A } }));
+    EXPECT_EQ(
+        PixelValues(*decoded.dib), (TLines { { 0x030201, 0x060504 }, { 0x090807, 0x0C0B0A } }));
 
     tga.type = 3;
     tga.depth = 8;
@@ -247,7 +231,7 @@ TEST(TargaRows, ColourMapBesideTrueColourIsSkipped)
     tga.map.assign(20, 0xEE);
     decoded = DecodeBytes(folder, tga.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 1, 2 }, { 3, 4 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2 }, { 3, 4 } }));
 }
 
 TEST(TargaRows, RunAndRawPacketsContinueAcrossRows)
@@ -263,7 +247,7 @@ TEST(TargaRows, RunAndRawPacketsContinueAcrossRows)
     TDecoded decoded = DecodeBytes(folder, tga.Build());
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "");
-    EXPECT_EQ(Values(*decoded.dib),
+    EXPECT_EQ(PixelValues(*decoded.dib),
         (TLines { { 0x030201, 0x030201, 0x030201 }, { 0x030201, 0x060504, 0x090807 } }));
 
     // A raw packet across the row end, and a run of one.
@@ -272,7 +256,7 @@ TEST(TargaRows, RunAndRawPacketsContinueAcrossRows)
     tga.pixels = { 0x03, 1, 2, 3, 4, 0x80, 5, 0x00, 6 };
     decoded = DecodeBytes(folder, tga.Build());
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 1, 2, 3 }, { 4, 5, 6 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 3 }, { 4, 5, 6 } }));
 }
 
 TEST(TargaRows, SixteenBitRunLengthPixelsFollowTheOffsetInEighths)
@@ -288,18 +272,18 @@ TEST(TargaRows, SixteenBitRunLengthPixelsFollowTheOffsetInEighths)
     tga.pixels = { 0x01, uint8_t(first), uint8_t(first >> 8), 0xFF, 0x7F };
     TDecoded decoded = DecodeBytes(folder, tga.Build(), 16);
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 31u << 10 | 3u << 5 | 7u, 0x7FFF } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 31u << 10 | 3u << 5 | 7u, 0x7FFF } }));
     decoded = DecodeBytes(folder, tga.Build(), -1); // a step of -1
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { 29u << 10 | 0u << 5 | 4u, 0x7BDE } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 29u << 10 | 0u << 5 | 4u, 0x7BDE } }));
     decoded = DecodeBytes(folder, tga.Build(), 0);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { first, 0x7FFF } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { first, 0x7FFF } }));
 
     // Uncompressed 16-bit rows are shown as stored.
     tga.type = 2;
     tga.pixels.erase(tga.pixels.begin());
     decoded = DecodeBytes(folder, tga.Build(), 16);
     ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(Values(*decoded.dib), (TLines { { first, 0x7FFF } }));
+    EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { first, 0x7FFF } }));
     EXPECT_EQ(decoded.dib->BitCount(), 16);
 }
 
@@ -344,8 +328,8 @@ TEST(TargaRows, ShortPixelDataKeepTheRowsDone)
     EXPECT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "Premature end of file");
     // What came of the cut row stays, as read.
-    EXPECT_EQ(
-        Values(*decoded.dib), (TLines { { 0x030201, 0x060504 }, { 0x090807, 0x0A }, { 0, 0 } }));
+    EXPECT_EQ(PixelValues(*decoded.dib),
+        (TLines { { 0x030201, 0x060504 }, { 0x090807, 0x0A }, { 0, 0 } }));
 
     tga.pixels.resize(5);
     decoded = DecodeBytes(folder, tga.Build());
@@ -358,7 +342,7 @@ TEST(TargaRows, ShortPixelDataKeepTheRowsDone)
     decoded = DecodeBytes(folder, tga.Build());
     EXPECT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.dib->Message(), "Premature end of file");
-    EXPECT_EQ(Values(*decoded.dib),
+    EXPECT_EQ(PixelValues(*decoded.dib),
         (TLines { { 0x030201, 0x060504 }, { 0x090807, 0x090807 }, { 0, 0 } }));
     tga.pixels = { 0x81, 1, 2 };
     decoded = DecodeBytes(folder, tga.Build());

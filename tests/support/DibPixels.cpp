@@ -52,3 +52,20 @@ uint32_t PixelRgb(const TDib& dib, int x, int y)
     }
     return value & 0xFFFFFF;
 }
+
+TPixelLines PixelValues(const TDib& dib)
+{
+    TPixelLines lines;
+    for (int y = 0; y < dib.Height(); ++y) {
+        lines.emplace_back();
+        for (int x = 0; x < dib.Width(); ++x)
+            lines.back().push_back(PixelValue(dib, x, y));
+    }
+    return lines;
+}
+
+uint32_t TableColor(const TDib& dib, size_t index)
+{
+    const auto entry = dib.ColorTable().subspan(index * 4, 4);
+    return uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
+}

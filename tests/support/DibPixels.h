@@ -2,7 +2,9 @@
 
 #include "image/Dib.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The colour of the pixel at column x of picture line y (0 is the top line) as 0xRRGGBB,
 // through the colour table for palette bitmaps; 16-bit pixels give their 5-bit components
@@ -10,3 +12,9 @@
 uint32_t PixelRgb(const TDib& dib, int x, int y);
 // The raw value stored for that pixel: a palette index, or the packed pixel.
 uint32_t PixelValue(const TDib& dib, int x, int y);
+
+// Every pixel's raw value, top line first.
+using TPixelLines = std::vector<std::vector<uint32_t>>;
+TPixelLines PixelValues(const TDib& dib);
+// Colour table entry index as 0xRRGGBB.
+uint32_t TableColor(const TDib& dib, size_t index);
