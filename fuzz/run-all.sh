@@ -19,7 +19,7 @@ rss="${PELORIN_FUZZ_RSS_MB:-2048}"
 if [ -z "${PELORIN_FUZZ_NO_BUILD:-}" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DPELORIN_FUZZ=ON -DPELORIN_WERROR=ON -DPELORIN_BUILD_TESTS=OFF -DPELORIN_CORE_ONLY=ON >/dev/null
-    cmake --build "$build" --target fuzz
+    cmake --build "$build" --target fuzz -j2
 fi
 
 "$root/fuzz/make-corpus.sh" "$build/fuzz-seeds" >/dev/null
