@@ -1,5 +1,7 @@
 #include "bench/DecoderBench.h"
 
+#include "bench/BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -371,4 +373,19 @@ int RunDecoderBenchmarks()
         PrintSummary(summary, reporter);
     std::fflush(stdout);
     return 0;
+}
+
+TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
+{
+    TRgbImage image;
+    image.width = kPictureWidth;
+    image.height = kPictureHeight;
+    image.pixels.reserve(size_t(kPictureWidth) * kPictureHeight * 3);
+    for (int32_t y = 0; y < kPictureHeight; ++y) {
+        for (int32_t x = 0; x < kPictureWidth; ++x) {
+            const auto rgb = color(x, y);
+            image.pixels.insert(image.pixels.end(), rgb.begin(), rgb.end());
+        }
+    }
+    return image;
 }

@@ -2,6 +2,7 @@
 
 #include "bench/Peers.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,6 +20,10 @@ struct TBenchFile {
 // The path of name inside this run's temporary folder, which is made on first use and removed
 // with its files when the program ends.
 std::string BenchFilePath(const std::string& name);
+
+// The full-size benchmark picture (kPictureWidth x kPictureHeight) with color(x, y) at each
+// pixel, line y counted from the top: what a correct decode gives.
+TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y));
 // Writes the bytes as name inside that folder and returns the path; exits on failure.
 std::string WriteBenchFile(const std::string& name, std::span<const uint8_t> bytes);
 

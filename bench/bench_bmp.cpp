@@ -113,21 +113,6 @@ std::vector<uint8_t> EncodeRle8(const std::vector<uint8_t>& rows)
     return out;
 }
 
-TRgbImage ExpectedImage(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
-{
-    TRgbImage image;
-    image.width = kWidth;
-    image.height = kHeight;
-    image.pixels.reserve(size_t(kWidth) * kHeight * 3);
-    for (int32_t y = 0; y < kHeight; ++y) {
-        for (int32_t x = 0; x < kWidth; ++x) {
-            const auto rgb = color(x, y);
-            image.pixels.insert(image.pixels.end(), rgb.begin(), rgb.end());
-        }
-    }
-    return image;
-}
-
 std::array<uint8_t, 3> IndexedColor(int32_t x, int32_t y)
 {
     return PaletteColor(PaletteIndex(x, y));
@@ -152,7 +137,7 @@ void AddTrueColorFile()
     file.name = "bmp_rgb24";
     file.description = "24-bit, 6000 x 4000";
     file.path = WriteBenchFile("rgb24.bmp", BmpFile(24, 0, {}, rows));
-    file.expected = ExpectedImage(TrueColor);
+    file.expected = ExpectedPicture(TrueColor);
     file.readLimitRatio = kPlainReadLimit;
     AddDecoderBenchmarks(std::move(file));
 }
@@ -163,7 +148,7 @@ void AddIndexedFiles()
         return;
     const std::vector<uint8_t> rows = IndexRows();
     const std::vector<uint8_t> table = ColorTable();
-    TRgbImage expected = ExpectedImage(IndexedColor);
+    TRgbImage expected = ExpectedPicture(IndexedColor);
 
     TBenchFile plain;
     plain.name = "bmp_pal8";

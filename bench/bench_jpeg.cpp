@@ -3,6 +3,7 @@
 // timed against a plain decode with the library's defaults (every row read into one new
 // buffer), alternating the two so that both see the same machine.
 
+#include "bench/BenchJpeg.h"
 #include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
 
@@ -31,7 +32,7 @@ constexpr int kPeerTolerance = 10;
 constexpr int kGoalRounds = 9;
 // Something like a photograph: smooth shading, a few sharp shapes, and fine grain everywhere,
 // so that the files hold as many coefficients as real ones at this quality.
-void PictureRow(int32_t y, std::vector<uint8_t>& row)
+void PictureRow(int32_t y, std::span<uint8_t> row)
 {
     for (int32_t x = 0; x < kWidth; ++x) {
         const double u = double(x) / kWidth;
@@ -60,33 +61,7 @@ void PictureRow(int32_t y, std::vector<uint8_t>& row)
 
 std::vector<uint8_t> CompressPicture(bool progressive)
 {
-    jpeg_compress_struct cinfo {};
-    jpeg_error_mgr error {};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, kQuality, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(kWidth) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        PictureRow(int32_t(cinfo.next_scanline), row);
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&cinfo, &pointer, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return bytes;
+    return CompressRgbJpeg(kWidth, kHeight, kQuality, progressive, PictureRow);
 }
 
 // The plain decode: the library's defaults, RGB rows into one new buffer, as an application

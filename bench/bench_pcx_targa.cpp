@@ -27,21 +27,6 @@ std::array<uint8_t, 3> FlatColor(int32_t x, int32_t y)
         return TrueColor(x, y);
     return PaletteColor(PaletteIndex(x, y) & 0x7F);
 }
-TRgbImage ExpectedImage(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
-{
-    TRgbImage image;
-    image.width = kWidth;
-    image.height = kHeight;
-    image.pixels.reserve(size_t(kWidth) * kHeight * 3);
-    for (int32_t y = 0; y < kHeight; ++y) {
-        for (int32_t x = 0; x < kWidth; ++x) {
-            const auto rgb = color(x, y);
-            image.pixels.insert(image.pixels.end(), rgb.begin(), rgb.end());
-        }
-    }
-    return image;
-}
-
 // --- PCX
 
 std::vector<uint8_t> PcxHeader(uint8_t planes)
@@ -96,7 +81,7 @@ void AddPcxFiles()
         bench.name = "pcx_pal8";
         bench.description = "PCX 8-bit, 6000 x 4000";
         bench.path = WriteBenchFile("pal8.pcx", file);
-        bench.expected = ExpectedImage(IndexedColor);
+        bench.expected = ExpectedPicture(IndexedColor);
         AddDecoderBenchmarks(std::move(bench));
     }
     if (FileSelected("pcx_rgb24")) {
@@ -112,7 +97,7 @@ void AddPcxFiles()
         bench.name = "pcx_rgb24";
         bench.description = "PCX 24-bit in three planes, 6000 x 4000";
         bench.path = WriteBenchFile("rgb24.pcx", file);
-        bench.expected = ExpectedImage(TrueColor);
+        bench.expected = ExpectedPicture(TrueColor);
         AddDecoderBenchmarks(std::move(bench));
     }
 }
@@ -182,7 +167,7 @@ void AddTargaFiles()
         bench.name = "tga_rgb24";
         bench.description = "Targa 24-bit, 6000 x 4000";
         bench.path = WriteBenchFile("rgb24.tga", file);
-        bench.expected = ExpectedImage(TrueColor);
+        bench.expected = ExpectedPicture(TrueColor);
         bench.readLimitRatio = kPlainReadLimit;
         AddDecoderBenchmarks(std::move(bench));
     }
@@ -195,7 +180,7 @@ void AddTargaFiles()
         bench.name = "tga_rle24";
         bench.description = "Targa 24-bit run-length, 6000 x 4000";
         bench.path = WriteBenchFile("rle24.tga", file);
-        bench.expected = ExpectedImage(FlatColor);
+        bench.expected = ExpectedPicture(FlatColor);
         AddDecoderBenchmarks(std::move(bench));
     }
 }

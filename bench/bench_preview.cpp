@@ -4,6 +4,7 @@
 // the JPEG library's own scaled decode (an eighth of the size) is timed as the reference limit;
 // ours keeps its sampling rule and decodes in full, so it is not expected to reach it.
 
+#include "bench/BenchJpeg.h"
 #include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
 #include "image/BmpWriter.h"
@@ -175,37 +176,13 @@ std::vector<uint8_t> GifPal8()
 
 std::vector<uint8_t> Jpeg(bool progressive)
 {
-    jpeg_compress_struct cinfo {};
-    jpeg_error_mgr error {};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, kJpegQuality, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(kWidth) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int32_t y = int32_t(cinfo.next_scanline);
-        for (int32_t x = 0; x < kWidth; ++x) {
-            const auto color = TrueColor(x, y);
-            std::copy(color.begin(), color.end(), row.begin() + 3 * x);
-        }
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&cinfo, &pointer, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return bytes;
+    return CompressRgbJpeg(
+        kWidth, kHeight, kJpegQuality, progressive, [](int32_t y, std::span<uint8_t> row) {
+            for (int32_t x = 0; x < kWidth; ++x) {
+                const auto color = TrueColor(x, y);
+                std::copy(color.begin(), color.end(), row.begin() + 3 * x);
+            }
+        });
 }
 
 // --- the contenders: each makes a 24-bit box with the thumbnail in it
