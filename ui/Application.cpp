@@ -92,7 +92,10 @@ void InstallWindowLayer()
         return;
     installed = true;
     QApplication::setQuitOnLastWindowClosed(false);
-    qApp->installEventFilter(new TKeyRouter);
+    // The router belongs to the application object and goes with it.
+    auto* router = new TKeyRouter;
+    router->setParent(qApp);
+    qApp->installEventFilter(router);
     // One pass over the events pending now; an event posted during the pass (a request
     // that defers itself) waits for the next step.
     SetPumpOneMessage([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
