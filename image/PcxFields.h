@@ -73,6 +73,10 @@ public:
         const TIntensityTable* adjust) const;
 
 private:
+    // The pixels of the line that the plane bytes reach; those beyond read as 0, which a fresh
+    // row holds already, so a line that claims a huge width over few bytes costs little.
+    size_t PixelsWithData() const;
+
     size_t m_width;
     size_t m_bitsPerPlane;
     size_t m_planes;

@@ -77,6 +77,13 @@ TPcxLine::TPcxLine(const TPcxFields& pcx, int32_t width)
 {
 }
 
+size_t TPcxLine::PixelsWithData() const
+{
+    const size_t bitsPerPixel
+        = std::max<size_t>(m_planes == 1 && m_bitsPerPlane == 24 ? 24 : m_bitsPerPlane, 1);
+    return std::min(m_width, (m_planeBytes * 8 + bitsPerPixel - 1) / bitsPerPixel);
+}
+
 uint32_t TPcxLine::Pixel(std::span<const uint8_t> line, size_t x) const
 {
     const auto byteAt = [&](size_t plane, size_t index) -> uint32_t {
@@ -124,7 +131,7 @@ void TPcxLine::Place(std::span<const uint8_t> line, size_t valid, std::span<uint
     }
 
     if (depth == 24) {
-        const size_t pixels = std::min(m_width, row.size() / 3);
+        const size_t pixels = std::min(PixelsWithData(), row.size() / 3);
         if (m_planes == 3 && m_bitsPerPlane == 8) {
             // Red, green and blue planes, each bytes per line long.
             for (size_t plane = 0; plane < 3; ++plane) {
@@ -171,7 +178,7 @@ void TPcxLine::Place(std::span<const uint8_t> line, size_t valid, std::span<uint
         }
         x = groups * 8;
     }
-    const size_t pixels = std::min(m_width, row.size() * 8 / depth);
+    const size_t pixels = std::min(PixelsWithData(), row.size() * 8 / depth);
     for (; x < pixels; ++x) {
         const uint32_t value = Pixel(line, x);
         if (depth == 8)

@@ -228,6 +228,10 @@ write("pcx-planes-255.pcx", pcx(16, 2, 1, 255, 2, bytes(8)))
 write("pcx-8bit-65535-square.pcx", pcx(65536, 65536, 8, 1, 65535, bytes(16)))
 write("pcx-mono-65535-square.pcx", pcx(65536, 65536, 1, 1, 8192,
       b"".join(bytes([0xC0 | min(63, 8192 - at), 0xFF]) for at in range(0, 8192, 63))))
+# Lines 65500 pixels wide of 24 one-bit planes, one byte each: only 8 pixels have data, all
+# set; the rest of each line stays black without being visited.
+write("pcx-24-planes-wide-lines.pcx", pcx(65500, 2000, 1, 24, 1,
+      b"".join(bytes([0xC0 | min(63, 48000 - at), 0xFF]) for at in range(0, 48000, 63))))
 
 
 def tga(width, height, image_type, depth, id_length=0, map_length=0, entry_size=0, rest=b""):

@@ -301,6 +301,21 @@ TEST(RegressPcx, LinesTakeExactlyTheirBytesPerLine)
     EXPECT_EQ(PixelValues(*result.decoded.dib), (TLines { { 1, 2, 3, 4 }, { 5, 6, 0, 0 } }));
 }
 
+TEST(RegressPcx, WideLinesOfFewBytesCostOnlyTheirBytes)
+{
+    const TRegressDecode result = DecodeRegress("pcx-24-planes-wide-lines.pcx");
+    ASSERT_TRUE(result.decoded.ok);
+    EXPECT_EQ(result.decoded.dib->Message(), "");
+    EXPECT_LT(result.seconds, kPromptSeconds);
+    const TDib& dib = *result.decoded.dib;
+    EXPECT_EQ(dib.BitCount(), 24);
+    for (const int y : { 0, 1999 }) {
+        EXPECT_EQ(PixelRgb(dib, 7, y), 0xFFFFFFu) << y;
+        EXPECT_EQ(PixelRgb(dib, 8, y), 0u) << y;
+        EXPECT_EQ(PixelRgb(dib, 65499, y), 0u) << y;
+    }
+}
+
 TEST(RegressPcx, HugePictureOverATinyBodyStopsWhereTheDataEnd)
 {
     const int64_t before = ResidentMiB();
