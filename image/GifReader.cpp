@@ -402,13 +402,22 @@ void TDisplayDib::SaveGifPicture()
     std::vector<uint8_t>& saved = GifSaveBuffer();
     const auto [first, count] = GifFrameBytes();
     const uint64_t bytes = uint64_t(m_imageHeight) * count;
-    const uint64_t limit = BitmapBytesLimit();
-    std::vector<uint8_t>().swap(saved);
-    if (bytes == 0 || Bits().size() > limit || bytes > limit - Bits().size())
-        return;
-    try {
-        saved.resize(size_t(bytes));
-    } catch (const std::bad_alloc&) {
+    const auto fits = [&] {
+        const uint64_t limit = BitmapBytesLimit();
+        return Bits().size() <= limit && bytes <= limit - Bits().size();
+    };
+    // The buffer of the last frame is reused: an animation restoring every frame allocates
+    // only when a frame's rectangle is larger than any before.
+    bool kept = bytes != 0 && fits();
+    if (kept) {
+        try {
+            saved.resize(size_t(bytes));
+        } catch (const std::bad_alloc&) {
+            kept = false;
+        }
+    }
+    if (!kept) {
+        std::vector<uint8_t>().swap(saved);
         return;
     }
     const int64_t bottom = int64_t(Height()) - m_imageHeight - m_gif.frameTop;
