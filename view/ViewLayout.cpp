@@ -1,6 +1,15 @@
 #include "view/ViewLayout.h"
 
+#include "platform/Format.h"
 #include "settings/ViewSettings.h"
+#include "ui/Window.h"
+#include "view/MyScroller.h"
+#include "view/ShownImage.h"
+#include "view/ViewPaint.h"
+#include "view/ViewPlacement.h"
+
+// After the window headers: it uses the toolkit's cursor without including it.
+#include "ui/WaitCursor.h"
 
 #include <algorithm>
 
@@ -91,64 +100,88 @@ TScrollNeed ScrollNeed(QSize image, QSize client, int verticalBarWidth, int hori
     return need;
 }
 
-QRect PlaceImage(const QRect& target, QSize source, bool center)
+TViewLayout::TViewLayout(TWindow& window, TViewPlacement& placement, TMyScroller& scroller,
+    TShownImage& image, TViewPainter& painter, TFitBitmapMaker makeFitBitmap)
+    : m_window(window)
+    , m_placement(placement)
+    , m_scroller(scroller)
+    , m_image(image)
+    , m_painter(painter)
+    , m_makeFitBitmap(std::move(makeFitBitmap))
 {
-    QRect image(target.topLeft(),
-        QSize(
-            std::min(source.width(), target.width()), std::min(source.height(), target.height())));
-    if (center) {
-        if (target.width() > source.width())
-            image.moveLeft(target.left() + (target.width() - source.width()) / 2);
-        if (target.height() > source.height())
-            image.moveTop(target.top() + (target.height() - source.height()) / 2);
+}
+
+bool TViewLayout::LayoutImage(bool newImage)
+{
+    if (!m_image.HasImage())
+        return true;
+    const TViewSettings& settings = Settings();
+    const bool wasInLayout = m_inLayout;
+    m_inLayout = true;
+    if (!m_placement.FullScreen() && settings.AutoSizeView && newImage) {
+        TAutoSizeInput input;
+        input.image = m_image.Size();
+        input.available = m_placement.Screen().workArea;
+        input.decoration = m_placement.Decoration();
+        input.verticalBarWidth = m_scroller.VerticalBarWidth();
+        input.horizontalBarHeight = m_scroller.HorizontalBarHeight();
+        input.fit = settings.Fit;
+        input.center = settings.CenterImage;
+        input.topLeft = m_window.frameGeometry().topLeft();
+        m_placement.PlaceForImage(AutoSizeWindow(input));
+        if (settings.Fit)
+            m_window.update();
     }
-    return image;
-}
-
-std::array<QRect, 4> Margins(const QRect& target, const QRect& image)
-{
-    const int left = image.left() - target.left();
-    const int right = target.right() - image.right();
-    return {
-        QRect(target.left(), target.top(), left, target.height()),
-        QRect(image.left(), target.top(), image.width(), image.top() - target.top()),
-        QRect(image.left(), image.bottom() + 1, image.width(), target.bottom() - image.bottom()),
-        QRect(image.right() + 1, target.top(), right, target.height()),
-    };
-}
-
-bool TPan::PanTo(QPoint point, bool step, QSize image, QSize screen)
-{
-    const QPoint before = m_offset;
-    // One direction: towards the low edge (to 0) or the high edge (to the excess).
-    const auto pan = [step](int& offset, int at, int screenExtent, int imageExtent) {
-        const int excess = imageExtent - screenExtent;
-        if (excess <= 0)
-            return;
-        if (at < 3)
-            offset = step ? std::max(0, offset - kStep) : 0;
-        else if (at > screenExtent - 2)
-            offset = step ? std::min(excess, offset + kStep) : excess;
-    };
-    pan(m_offset.rx(), point.x(), screen.width(), image.width());
-    pan(m_offset.ry(), point.y(), screen.height(), image.height());
-    return m_offset != before;
-}
-
-TDibSource UnscaledSource(QSize image, QSize visible, QPoint position, bool quick)
-{
-    // A position beyond the last one that fills the visible part comes back to it.
-    const int x = std::clamp(position.x(), 0, std::max(0, image.width() - visible.width()));
-    const int y = std::clamp(position.y(), 0, std::max(0, image.height() - visible.height()));
-    TDibSource source;
-    if (quick && image.height() > visible.height()) {
-        source.firstRow = int64_t(image.height()) - visible.height() - y;
-        source.rows = visible.height();
-        source.source = QPoint(x, 0);
-        return source;
+    bool ok = true;
+    if (settings.Fit) {
+        const std::optional<QSize> scaled
+            = FitSize(m_image.Size(), m_placement.ClientRect().size());
+        m_image.DropFitBitmap();
+        if (scaled) {
+            TWaitCursor wait;
+            if (newImage)
+                SetTitle(m_image.CaptionName(), true);
+            ok = m_makeFitBitmap(*scaled);
+        }
     }
-    source.rows = image.height();
-    source.source
-        = QPoint(x, visible.height() < image.height() ? image.height() - visible.height() - y : 0);
-    return source;
+    m_inLayout = wasInLayout;
+    if (newImage)
+        SetTitle(ok ? m_image.CaptionName() : std::string(), false);
+    return ok;
+}
+
+void TViewLayout::SetupScroller()
+{
+    m_scroller.RemoveBars();
+    if (!Settings().Fit && !m_placement.FullScreen() && m_image.HasImage()) {
+        const QSize image = m_image.Size();
+        const TScrollNeed need = ScrollNeed(image, m_scroller.ClientSize(),
+            m_scroller.VerticalBarWidth(), m_scroller.HorizontalBarHeight());
+        if (need.horizontal || need.vertical)
+            m_scroller.SetImageExtents(image, need.horizontal, need.vertical);
+    }
+    m_window.update();
+}
+
+void TViewLayout::SetTitle(const std::string& name, bool scaling)
+{
+    std::string text;
+    if (name.empty())
+        text = "no file loaded";
+    else if (!scaling)
+        text
+            = Format("%s (%d x %d)", name.c_str(), m_image.Size().width(), m_image.Size().height());
+    else
+        text = Format("%s - scaling image ...", name.c_str());
+    if (!m_placement.FullScreen())
+        m_window.SetCaption(text);
+    else
+        m_painter.ShowScreenText(scaling && !name.empty() ? text : std::string());
+}
+
+bool TViewLayout::FollowsWorkArea() const
+{
+    const TViewSettings& settings = Settings();
+    return m_scroller.HasHorizontalBar() || m_scroller.HasVerticalBar()
+        || (settings.AutoSizeView && settings.CenterImage);
 }

@@ -4,13 +4,18 @@
 #include <QRect>
 #include <QSize>
 
-#include <array>
-#include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 
-// The arithmetic of the viewing window: how an auto-sized window fits a new image, how far
-// Fit shrinks an image, which scroll bars an image needs, where the image lies in the window,
-// how full-screen panning moves, and which rows an unscaled drawing hands over.
+class TMyScroller;
+class TShownImage;
+class TViewPainter;
+class TViewPlacement;
+class TWindow;
+
+// The arithmetic of the layout: how an auto-sized window fits a new image, how far Fit
+// shrinks an image, and which scroll bars an image needs.
 
 // What sizing a window for a new image works from.
 struct TAutoSizeInput {
@@ -44,38 +49,38 @@ struct TScrollNeed {
 };
 TScrollNeed ScrollNeed(QSize image, QSize client, int verticalBarWidth, int horizontalBarHeight);
 
-// The rectangle a picture of the source size takes in the target: from the top-left corner
-// and clipped, or, with center, in the middle of each direction in which the target is
-// larger (the odd pixel to the right and bottom), filling the others.
-QRect PlaceImage(const QRect& target, QSize source, bool center);
+// Makes the Fit bitmap of this size from the shown image; false when the memory cannot be had.
+using TFitBitmapMaker = std::function<bool(QSize size)>;
 
-// The parts of the target around the image: the left strip and the right strip over the
-// full height, the top and bottom strips between them. Empty where the image reaches.
-std::array<QRect, 4> Margins(const QRect& target, const QRect& image);
-
-// Panning in full screen over an image larger than the screen: a point within 3 pixels of
-// an edge moves the offset towards that edge, 10 pixels a step or all the way.
-class TPan {
+// Lays the shown image out in the viewing window: sizes and places an auto-sized window for a
+// new image, shrinks the image to the window while Fit needs it, sets the scroll bars and
+// the caption texts.
+class TViewLayout {
 public:
-    static constexpr int kStep = 10;
+    TViewLayout(TWindow& window, TViewPlacement& placement, TMyScroller& scroller,
+        TShownImage& image, TViewPainter& painter, TFitBitmapMaker makeFitBitmap);
 
-    QPoint Offset() const { return m_offset; }
-    void Reset() { m_offset = QPoint(); }
-    // Returns whether the offset changed.
-    bool PanTo(QPoint point, bool step, QSize image, QSize screen);
+    // Sizes and places the window for the image and makes the Fit bitmap; false only when
+    // that bitmap cannot be had.
+    bool LayoutImage(bool newImage);
+    // Scroll bars for the present image and window.
+    void SetupScroller();
+    // "no file loaded", "%s (%d x %d)" or "%s - scaling image ..."; in full screen only the
+    // scaling text shows, drawn near the bottom of the screen.
+    void SetTitle(const std::string& name, bool scaling);
+
+    // The layout is moving the window: the size events that causes need no layout of their own.
+    bool InLayout() const { return m_inLayout; }
+    // Whether a new work area changes the layout: with scroll bars, or for an auto-sized
+    // window that centres itself.
+    bool FollowsWorkArea() const;
 
 private:
-    QPoint m_offset;
+    TWindow& m_window;
+    TViewPlacement& m_placement;
+    TMyScroller& m_scroller;
+    TShownImage& m_image;
+    TViewPainter& m_painter;
+    TFitBitmapMaker m_makeFitBitmap;
+    bool m_inLayout = false;
 };
-
-// What an unscaled drawing hands to the draw call: the rows from firstRow (0 is the bottom
-// row) on, rows of them, and the lower-left corner of the visible part within those rows.
-struct TDibSource {
-    QPoint source;
-    int64_t firstRow = 0;
-    int32_t rows = 0;
-};
-
-// For an image of which visible pixels show from position (the top-left pixel shown): all
-// rows, or, with quick and an image taller than what shows, only the visible band.
-TDibSource UnscaledSource(QSize image, QSize visible, QPoint position, bool quick);

@@ -1,6 +1,5 @@
+#include "tests/view/ViewFixture.h"
 #include "view/ViewLayout.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,6 +15,25 @@ TAutoSizeInput Input(QSize image, bool fit = false, bool center = true)
     input.center = center;
     input.topLeft = QPoint(100, 50);
     return input;
+}
+
+constexpr QRgb kFill = 0xFF3060C0;
+const TPixelSource kSolid = [](int, int) { return uint32_t(kFill & 0xFFFFFF); };
+
+bool IsBlack(QRgb pixel) { return (pixel & 0xFFFFFF) == 0; }
+
+// The rows of a rendered client that show the picture rather than the black background.
+std::pair<int, int> PictureRows(const QImage& shown, int column)
+{
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < shown.height(); ++y) {
+        if (!IsBlack(shown.pixel(column, y))) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    }
+    return { first, last };
 }
 
 } // namespace
@@ -90,54 +108,38 @@ TEST(ScrollBars, ImageOnePixelWiderThanTheClientNeedsABarAndMayNeedTheOther)
     EXPECT_EQ(need.excess, QSize(790 - 784, 900 - 583));
 }
 
-TEST(Placement, CentringGivesTheOddPixelToTheRightAndBottom)
+TEST_F(ViewTest, FitShrinksALargeImageIntoTheClientAtTheTopOrCentred)
 {
-    const QRect target(0, 0, 801, 601);
-    EXPECT_EQ(PlaceImage(target, QSize(800, 400), true), QRect(0, 100, 800, 400));
-    EXPECT_EQ(PlaceImage(target, QSize(100, 100), true), QRect(350, 250, 100, 100));
-    // Larger than the target in one direction: it fills that direction.
-    EXPECT_EQ(PlaceImage(target, QSize(2000, 100), true), QRect(0, 250, 801, 100));
-    // Without centring: top-left, clipped.
-    EXPECT_EQ(PlaceImage(target, QSize(2000, 100), false), QRect(0, 0, 801, 100));
+    Settings().AutoSizeView = false;
+    Settings().Fit = true;
+    Settings().CenterImage = false;
+    Open();
+    view->resize(800, 600);
+    Show({ WritePicture("wide.bmp", 2000, 1000, kSolid) });
+    EXPECT_EQ(view->ScaledBitmap().size(), QSize(800, 400));
+    EXPECT_EQ(view->Caption(), PathOf("wide.bmp") + " (2000 x 1000)");
+    EXPECT_FALSE(view->Scroller().HasHorizontalBar());
+    EXPECT_EQ(PictureRows(Rendered(), 400), std::make_pair(0, 399));
+
+    Settings().CenterImage = true;
+    EXPECT_EQ(PictureRows(Rendered(), 400), std::make_pair(100, 499));
+
+    // A smaller window makes a new bitmap for its size.
+    view->resize(400, 600);
+    EXPECT_EQ(view->ScaledBitmap().size(), QSize(400, 200));
 }
 
-TEST(Pan, EdgesStepTenPixelsAndKeysJumpToTheEnds)
+TEST_F(ViewTest, FitNeverEnlargesASmallImage)
 {
-    const QSize image(1600, 1200);
-    const QSize screen(1024, 768);
-    TPan pan;
-    EXPECT_TRUE(pan.PanTo(QPoint(1024, 3), false, image, screen)); // End
-    EXPECT_EQ(pan.Offset(), QPoint(576, 0));
-    EXPECT_FALSE(pan.PanTo(QPoint(1023, 400), true, image, screen)); // already at the edge
-    EXPECT_TRUE(pan.PanTo(QPoint(0, 3), false, image, screen)); // Home
-    EXPECT_EQ(pan.Offset(), QPoint(0, 0));
-    for (int message = 0; message < 3; ++message)
-        pan.PanTo(QPoint(1023, 767), true, image, screen); // the bottom-right corner
-    EXPECT_EQ(pan.Offset(), QPoint(30, 30));
-    pan.PanTo(QPoint(2, 500), true, image, screen);
-    EXPECT_EQ(pan.Offset(), QPoint(20, 30));
-    // Away from the edges, or along a direction the image fits, nothing moves.
-    EXPECT_FALSE(pan.PanTo(QPoint(500, 3), true, image, screen));
-    EXPECT_FALSE(pan.PanTo(QPoint(1023, 0), true, QSize(1000, 700), screen));
-}
-
-// The visible part must come from the same rows whether all rows or only the band are
-// handed over: row r of the visible part is row firstRow + source.y + (visible - 1 - r) of
-// the image, counted from the bottom.
-TEST(UnscaledSource, BandAndWholeImageShowTheSameRows)
-{
-    const QSize image(300, 1000);
-    const QSize visible(200, 150);
-    for (const int y : { 0, 1, 420, 850 }) {
-        const TDibSource whole = UnscaledSource(image, visible, QPoint(30, y), false);
-        const TDibSource band = UnscaledSource(image, visible, QPoint(30, y), true);
-        EXPECT_EQ(whole.rows, 1000);
-        EXPECT_EQ(band.rows, 150);
-        EXPECT_EQ(band.source.x(), 30);
-        // The top visible row is image line y, bottom-up row 999 - y.
-        EXPECT_EQ(whole.firstRow + whole.source.y() + 149, 999 - y);
-        EXPECT_EQ(band.firstRow + band.source.y() + 149, 999 - y);
-    }
-    // An image no taller than what shows is handed over whole either way.
-    EXPECT_EQ(UnscaledSource(QSize(300, 100), visible, QPoint(), true).rows, 100);
+    Settings().AutoSizeView = false;
+    Settings().Fit = true;
+    Settings().CenterImage = false;
+    Open();
+    view->resize(800, 600);
+    Show({ WritePicture("small.bmp", 300, 200, kSolid) });
+    EXPECT_TRUE(view->ScaledBitmap().isNull());
+    const QImage shown = Rendered();
+    EXPECT_EQ(shown.pixel(299, 199), kFill);
+    EXPECT_TRUE(IsBlack(shown.pixel(300, 199)));
+    EXPECT_TRUE(IsBlack(shown.pixel(299, 200)));
 }

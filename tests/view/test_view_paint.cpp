@@ -1,6 +1,7 @@
 #include "image/DisplayDib.h"
 #include "tests/support/DibPixels.h"
 #include "tests/view/ViewFixture.h"
+#include "view/ViewPaint.h"
 
 #include <bit>
 
@@ -188,4 +189,36 @@ TEST_F(ViewTest, PaletteIsRealisedOnlyOnAPaletteDisplay)
     EXPECT_FALSE(view->RealizeImagePalette()); // nothing changed since
     Show({ WritePicture("rgb.bmp", 20, 20) });
     EXPECT_FALSE(view->RealizeImagePalette()); // no colour table
+}
+
+TEST(ImagePlacement, CentringGivesTheOddPixelToTheRightAndBottom)
+{
+    const QRect target(0, 0, 801, 601);
+    EXPECT_EQ(PlaceImage(target, QSize(800, 400), true), QRect(0, 100, 800, 400));
+    EXPECT_EQ(PlaceImage(target, QSize(100, 100), true), QRect(350, 250, 100, 100));
+    // Larger than the target in one direction: it fills that direction.
+    EXPECT_EQ(PlaceImage(target, QSize(2000, 100), true), QRect(0, 250, 801, 100));
+    // Without centring: top-left, clipped.
+    EXPECT_EQ(PlaceImage(target, QSize(2000, 100), false), QRect(0, 0, 801, 100));
+}
+
+// The visible part must come from the same rows whether all rows or only the band are
+// handed over: row r of the visible part is row firstRow + source.y + (visible - 1 - r) of
+// the image, counted from the bottom.
+TEST(UnscaledSource, BandAndWholeImageShowTheSameRows)
+{
+    const QSize image(300, 1000);
+    const QSize visible(200, 150);
+    for (const int y : { 0, 1, 420, 850 }) {
+        const TDibSource whole = UnscaledSource(image, visible, QPoint(30, y), false);
+        const TDibSource band = UnscaledSource(image, visible, QPoint(30, y), true);
+        EXPECT_EQ(whole.rows, 1000);
+        EXPECT_EQ(band.rows, 150);
+        EXPECT_EQ(band.source.x(), 30);
+        // The top visible row is image line y, bottom-up row 999 - y.
+        EXPECT_EQ(whole.firstRow + whole.source.y() + 149, 999 - y);
+        EXPECT_EQ(band.firstRow + band.source.y() + 149, 999 - y);
+    }
+    // An image no taller than what shows is handed over whole either way.
+    EXPECT_EQ(UnscaledSource(QSize(300, 100), visible, QPoint(), true).rows, 100);
 }

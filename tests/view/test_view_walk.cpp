@@ -1,0 +1,59 @@
+#include "ui/ListBox.h"
+#include "ui/Window.h"
+#include "view/FileWalk.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+struct TStart {
+    int caret;
+    std::set<int> selected;
+    bool selectedOnly;
+    int index;
+};
+
+} // namespace
+
+// Over the selected files only, the walk starts at the first selected file from the caret
+// on, wrapping to the list's start; with none selected, or over all files, at the caret.
+TEST(FileWalk, StartsAtTheCaretOrTheNextSelectedFile)
+{
+    TWindow browser;
+    auto* list = new TListBox(&browser, 1);
+    list->SetSelStyle(TListBox::TSelStyle::Multiple);
+    for (const char* name : { "a.bmp", "b.gif", "c.jpg", "d.pcx" })
+        list->AddString(name);
+    const std::string drive = "c:";
+    const std::string folder = "\\pictures\\";
+    TFileWalk walk;
+    walk.SetFiles({ list, &drive, &folder });
+    const TStart starts[] = {
+        { 1, {}, true, 1 },
+        { 1, { 1 }, true, 1 },
+        { 1, { 0, 3 }, true, 3 },
+        { 2, { 0 }, true, 0 },
+        { 2, { 0 }, false, 2 },
+    };
+    for (const TStart& start : starts) {
+        SCOPED_TRACE(start.caret * 10 + int(start.selected.size()));
+        for (int i = 0; i < list->GetCount(); ++i)
+            list->SetSel(i, start.selected.count(i) != 0);
+        list->SetCaretIndex(start.caret);
+        walk.StartAtCaret(start.selectedOnly);
+        EXPECT_EQ(walk.Index(), start.index);
+        EXPECT_EQ(walk.CurrentPath(), drive + folder + list->GetString(start.index));
+    }
+
+    // The browser's list changes under the walk: a file no longer listed has no path, and
+    // the caret stays where it is.
+    list->SetCaretIndex(3);
+    walk.StartAtCaret(false);
+    list->DeleteString(3);
+    list->SetCaretIndex(1);
+    EXPECT_EQ(walk.CurrentPath(), "");
+    walk.MoveCaret();
+    EXPECT_EQ(list->GetCaretIndex(), 1);
+}
