@@ -12,6 +12,7 @@
 #include "ui/ProgramState.h"
 #include "ui/WaitCursor.h"
 #include "view/MyScroller.h"
+#include "view/ReaderOptions.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -465,6 +466,7 @@ void TViewWindow::Load(TDirection direction)
         image = std::make_unique<TDisplayDib>(
             [this](const std::string& text, bool inClient) { ShowProgressText(text, inClient); },
             m_fullScreen);
+        image->SetOptions(DisplayOptionsFrom(Settings()));
     } catch (const std::bad_alloc&) {
     }
     const bool decoded = image && image->Load(path);
