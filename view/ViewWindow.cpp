@@ -9,7 +9,6 @@
 #include "settings/ViewSettings.h"
 #include "ui/DibDraw.h"
 #include "ui/ListBox.h"
-#include "ui/ProgramState.h"
 #include "ui/WaitCursor.h"
 #include "view/MyScroller.h"
 #include "view/ReaderOptions.h"
@@ -97,7 +96,7 @@ TViewWindow::~TViewWindow()
 void TViewWindow::MeasureScreen()
 {
     m_screen = ScreenInfo();
-    if (!ProgramState().newShell)
+    if (!ProcessFlags().newShell)
         m_screen.workArea = QRect(QPoint(), QSize(m_screen.width, m_screen.height));
 }
 
@@ -230,7 +229,7 @@ void TViewWindow::RescaleFailed()
 
 void TViewWindow::EvWorkAreaChange()
 {
-    if (!ProgramState().newShell)
+    if (!ProcessFlags().newShell)
         return;
     const QRect workArea = ScreenInfo().workArea;
     if (workArea == m_screen.workArea)
@@ -249,7 +248,7 @@ void TViewWindow::EvDisplayChange(int width, int height)
     m_screen.height = height;
     if (m_fullScreen)
         return;
-    if (ProgramState().newShell)
+    if (ProcessFlags().newShell)
         m_screen.workArea = ScreenInfo().workArea;
     PlaceAtPercentages();
 }
