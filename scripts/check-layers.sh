@@ -62,13 +62,17 @@ unlisted=""
 for dir in "$root"/*/; do
     name="$(basename "$dir")"
     [ -f "$dir/CMakeCache.txt" ] && continue # a build folder
-    if printf '%s\n' "$rules" | cut -f1 | grep -qx "$name"; then
+    if printf '%s\n' "$rules" | cut -f1 | grep -qxF "$name"; then
         folders+=("$name")
     elif [ -n "$(find "$dir" -type f \( "${sources[@]}" \) -print -quit)" ]; then
         unlisted+="$name/: a source folder without a row in the layer table"$'\n'
     fi
 done
 
+if [ ${#folders[@]} -eq 0 ]; then
+    echo "check-layers: no folder of the layer table in $root" >&2
+    exit 2
+fi
 cd "$root"
 includes="$(find "${folders[@]}" -type f \( "${sources[@]}" \) -print0 \
     | xargs -0 -r grep -nHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' || true)"
