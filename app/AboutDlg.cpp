@@ -1,7 +1,7 @@
 #include "app/AboutDlg.h"
 
+#include "platform/Product.h"
 #include "resources/Templates.h"
-#include "ui/ProgramState.h"
 #include "ui/Static.h"
 
 TViewAboutDlg::TViewAboutDlg(TWindow* parent)
@@ -13,5 +13,5 @@ void TViewAboutDlg::SetupWindow()
 {
     TDialog::SetupWindow();
     if (auto* version = ControlAs<TStatic>(IdAboutVersion))
-        version->SetText(ProgramState().productName + ProgramState().versionText);
+        version->SetText(std::string(kProductName) + std::string(kVersionText));
 }

@@ -2,41 +2,40 @@
 
 #include "app/ViewApp.h"
 #include "platform/ProcessFlags.h"
+#include "platform/Product.h"
 #include "platform/Profile.h"
 #include "resources/Templates.h"
 #include "settings/ViewSettings.h"
-#include "ui/ProgramState.h"
+#include "ui/HelpService.h"
 
 #include <QApplication>
 #include <QIcon>
 
 std::string HelpFilePath(const std::string& programPath)
 {
-    const std::string name = ProgramState().productName + ".hlp";
+    const std::string name = std::string(kProductName) + ".hlp";
     const size_t separator = programPath.find_last_of('/');
     if (separator == std::string::npos)
         return name;
     return programPath.substr(0, separator + 1) + name;
 }
 
-void StartProgram(int argc, char** argv)
+std::string StartProgram(int argc, char** argv)
 {
-    ProcessFlags().optionsUnsaved = false;
-    TProgramState& program = ProgramState();
-    program.productName = "Pelorin";
-    program.versionText = "  version 1.7";
-    program.startupFile = argc > 1 ? argv[1] : "";
+    TProcessFlags& flags = ProcessFlags();
+    flags.optionsUnsaved = false;
+    std::string startupFile = argc > 1 ? argv[1] : "";
     const std::string programPath = argc > 0 ? argv[0] : "";
     TProfile::Instance().SetPrivateFile(PrivateProfilePath(programPath));
     Settings().LoadStartup();
-    program.helpFile = HelpFilePath(programPath);
-    TProcessFlags& flags = ProcessFlags();
+    SetHelpFile(HelpFilePath(programPath));
     flags.restart = false;
     flags.viewerLoading = false;
     flags.previewBusy = false;
-    program.win32s = false;
-    program.oldNt = false;
-    program.newShell = true;
+    flags.win32s = false;
+    flags.oldNt = false;
+    flags.newShell = true;
+    return startupFile;
 }
 
 int RunApplications(const std::function<std::unique_ptr<TApplication>()>& makeApplication)
@@ -54,8 +53,8 @@ int RunProgram(int argc, char** argv)
     // The toolkit takes its own options (-platform, -display ...) out of the arguments,
     // so the first one left is the start-up file.
     QApplication toolkit(argc, argv);
-    QApplication::setApplicationName("Pelorin");
+    QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setWindowIcon(ProgramIcon());
-    StartProgram(argc, argv);
-    return RunApplications([] { return std::make_unique<TViewApp>(); });
+    const std::string startupFile = StartProgram(argc, argv);
+    return RunApplications([&] { return std::make_unique<TViewApp>(startupFile); });
 }

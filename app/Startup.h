@@ -10,9 +10,10 @@ class TApplication;
 // then "Pelorin.hlp"; a bare program name gives the bare file name.
 std::string HelpFilePath(const std::string& programPath);
 
-// The start-up steps before any window: the start-up file (the first argument), the INI
-// file and its first settings, the help file, the process flags and the platform flags.
-void StartProgram(int argc, char** argv);
+// The start-up steps before any window: the INI file and its first settings, the help file,
+// the process flags and the platform flags. Returns the start-up file: the first argument, or
+// empty.
+std::string StartProgram(int argc, char** argv);
 
 // Runs one application after another while the closing main window asks for a restart;
 // returns the result of the last run.

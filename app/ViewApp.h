@@ -2,23 +2,20 @@
 
 #include "ui/Application.h"
 
-#include <QPoint>
-
-// The screen the main window was laid out for: measured at each creation of the main
-// window, updated when the display resolution changes.
-struct TScreenExtent {
-    int width = 0;
-    int height = 0;
-    QPoint origin;
-};
-TScreenExtent& MainScreen();
+#include <string>
 
 // One run of the program: measures the screen, chooses the browser's layout and template,
-// and builds the browser inside the main frame.
+// and builds the browser inside the main frame. It keeps the start-up file, which every run
+// opens once its browser is set up.
 class TViewApp : public TApplication {
 public:
-    TViewApp();
+    explicit TViewApp(std::string startupFile = {});
+
+    const std::string& StartupFile() const { return m_startupFile; }
 
 protected:
     void InitMainWindow() override;
+
+private:
+    std::string m_startupFile;
 };

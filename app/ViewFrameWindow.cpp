@@ -2,7 +2,6 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppIds.h"
-#include "app/ViewApp.h"
 #include "platform/ProcessFlags.h"
 #include "resources/BrowserIds.h"
 #include "settings/ViewSettings.h"
@@ -10,8 +9,10 @@
 #include "ui/MountWatch.h"
 #include "view/ViewWindow.h"
 
-TViewFrameWindow::TViewFrameWindow(const std::string& title, TWindow* browser)
+TViewFrameWindow::TViewFrameWindow(
+    const std::string& title, TWindow* browser, const TScreenExtent& screen)
     : TFrameWindow(nullptr, title, browser, true)
+    , m_screen(screen)
 {
     ProcessFlags().viewerLoading = false;
     ProcessFlags().previewBusy = false;
@@ -34,9 +35,8 @@ void TViewFrameWindow::SetupWindow()
 
 void TViewFrameWindow::MoveToPercentages()
 {
-    const TScreenExtent& screen = MainScreen();
-    move(screen.origin.x() + PercentToPixels(screen.width, Settings().FileLeft),
-        screen.origin.y() + PercentToPixels(screen.height, Settings().FileTop));
+    move(m_screen.origin.x() + PercentToPixels(m_screen.width, Settings().FileLeft),
+        m_screen.origin.y() + PercentToPixels(m_screen.height, Settings().FileTop));
 }
 
 void TViewFrameWindow::EvMove()
@@ -44,9 +44,10 @@ void TViewFrameWindow::EvMove()
     // A minimized window keeps the percentages of its last normal place.
     if (!isMinimized())
         m_normalPosition = frameGeometry().topLeft();
-    const TScreenExtent& screen = MainScreen();
-    Settings().FileLeft = PixelsToPercent(m_normalPosition.x() - screen.origin.x(), screen.width);
-    Settings().FileTop = PixelsToPercent(m_normalPosition.y() - screen.origin.y(), screen.height);
+    Settings().FileLeft
+        = PixelsToPercent(m_normalPosition.x() - m_screen.origin.x(), m_screen.width);
+    Settings().FileTop
+        = PixelsToPercent(m_normalPosition.y() - m_screen.origin.y(), m_screen.height);
 }
 
 void TViewFrameWindow::EvSysCommand(int id)
@@ -81,8 +82,8 @@ void TViewFrameWindow::OpenAbout()
 
 void TViewFrameWindow::EvDisplayChange(int width, int height)
 {
-    MainScreen().width = width;
-    MainScreen().height = height;
+    m_screen.width = width;
+    m_screen.height = height;
     if (Settings().AutoSizeMain) {
         // The main window closes as on Exit and the program builds it again for the new
         // width.

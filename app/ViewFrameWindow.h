@@ -2,16 +2,26 @@
 
 #include "ui/FrameWindow.h"
 
+#include <QPoint>
+
 #include <memory>
 
 class TMountWatch;
+
+// The screen the main window is laid out for: measured at each creation of the main window,
+// updated when the display resolution changes.
+struct TScreenExtent {
+    int width = 0;
+    int height = 0;
+    QPoint origin;
+};
 
 // The main window: a fixed-size frame titled with the product name around the file
 // browser, kept at the same relative place on the screen (FileLeft and FileTop percent)
 // across moves, runs and display changes.
 class TViewFrameWindow : public TFrameWindow {
 public:
-    TViewFrameWindow(const std::string& title, TWindow* browser);
+    TViewFrameWindow(const std::string& title, TWindow* browser, const TScreenExtent& screen);
     ~TViewFrameWindow() override;
 
     // Refuses while a decode runs: asks it to stop, asks again through the queue, and
@@ -31,6 +41,7 @@ private:
     void OpenAbout();
     void MoveToPercentages();
 
+    TScreenExtent m_screen;
     QPoint m_normalPosition;
     std::unique_ptr<TMountWatch> m_mountWatch;
 };

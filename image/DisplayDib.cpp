@@ -2,7 +2,6 @@
 
 #include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
-#include "settings/ViewSettings.h"
 
 #include <cstdio>
 
@@ -12,18 +11,6 @@ TDisplayDib* s_currentDisplayDib = nullptr;
 
 } // namespace
 
-TDecodeOptions TDecodeOptions::FromSettings()
-{
-    const TViewSettings& settings = Settings();
-    TDecodeOptions options;
-    options.intensityOffset = settings.IntensityOffset;
-    options.showStatus = settings.ShowStatus;
-    options.showAnimatedGif = settings.ShowAnimatedGIF;
-    options.useBkColor = settings.UseBKColor;
-    options.prevBkColor = settings.PrevBKColor;
-    return options;
-}
-
 std::vector<uint8_t>& GifSaveBuffer()
 {
     static std::vector<uint8_t> buffer;
@@ -31,8 +18,7 @@ std::vector<uint8_t>& GifSaveBuffer()
 }
 
 TDisplayDib::TDisplayDib(TProgressHook progress, bool progressInClient)
-    : m_options(TDecodeOptions::FromSettings())
-    , m_progress(std::move(progress))
+    : m_progress(std::move(progress))
     , m_progressInClient(progressInClient)
 {
     s_currentDisplayDib = this;

@@ -7,16 +7,14 @@
 #include <utility>
 #include <vector>
 
-// The preferences a display decode reads, taken from the settings when the image is made;
-// tests and the command-line tool set their own.
+// The preferences a display decode reads. The owner sets them before loading; until then the
+// image has the settings' defaults.
 struct TDecodeOptions {
     int32_t intensityOffset = 0;
     bool showStatus = true;
     bool showAnimatedGif = true;
     bool useBkColor = false;
     uint32_t prevBkColor = 0; // 0x00BBGGRR
-
-    static TDecodeOptions FromSettings();
 };
 
 // Shows a progress text for the owner window: as its caption, or drawn inside it when it

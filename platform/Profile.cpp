@@ -27,7 +27,7 @@ TProfile& TProfile::Instance()
 }
 
 TProfile::TProfile()
-    : m_privatePath(PrivateProfilePath("Pelorin"))
+    : m_privatePath(PrivateProfilePath(kProductName))
     , m_sharedPath(SharedProfilePath())
 {
 }
@@ -78,10 +78,11 @@ bool WriteSetting(std::string_view key, int32_t value)
 
 std::string PrivateProfilePath(std::string_view programPath)
 {
+    const std::string name = std::string(kProductName) + ".ini";
     const size_t separator = programPath.find_last_of('/');
     if (separator == std::string_view::npos)
-        return ConfigFolder() + "Pelorin.ini";
-    return std::string(programPath.substr(0, separator + 1)) + "Pelorin.ini";
+        return ConfigFolder() + name;
+    return std::string(programPath.substr(0, separator + 1)) + name;
 }
 
 std::string SharedProfilePath() { return ConfigFolder() + "win.ini"; }

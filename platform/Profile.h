@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Product.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,7 +35,7 @@ private:
     bool m_useShared = false;
 };
 
-inline constexpr std::string_view kProfileSection = "Pelorin";
+inline constexpr std::string_view kProfileSection = kProductName;
 
 // The key's number in the current store, or defaultValue when the key is absent.
 int32_t ReadSettingInt(std::string_view key, int32_t defaultValue);

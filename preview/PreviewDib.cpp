@@ -2,23 +2,12 @@
 
 #include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
-#include "settings/ViewSettings.h"
 
 #include <algorithm>
 
-TPreviewOptions TPreviewOptions::FromSettings()
-{
-    const TViewSettings& settings = Settings();
-    TPreviewOptions options;
-    options.showAnimatedGif = settings.ShowAnimatedGIF;
-    options.useBkColor = settings.UseBKColor;
-    options.prevBkColor = settings.PrevBKColor;
-    return options;
-}
-
-TPreviewDib::TPreviewDib(
-    int32_t boxWidth, int32_t boxHeight, TPreviewPaintHook paint, TPreviewCommandHook post)
-    : m_options(TPreviewOptions::FromSettings())
+TPreviewDib::TPreviewDib(int32_t boxWidth, int32_t boxHeight, TPreviewPaintHook paint,
+    TPreviewCommandHook post, const TPreviewOptions& options)
+    : m_options(options)
     , m_paint(std::move(paint))
     , m_post(std::move(post))
 {

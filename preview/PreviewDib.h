@@ -10,14 +10,11 @@
 
 class TPreviewDib;
 
-// The preferences a preview reads, taken from the settings when the preview is made; tests and
-// the command-line tool set their own.
+// The preferences a preview reads, given by its owner; the defaults are the settings'.
 struct TPreviewOptions {
     bool showAnimatedGif = true;
     bool useBkColor = false;
     uint32_t prevBkColor = 0; // 0x00BBGGRR: the box's background
-
-    static TPreviewOptions FromSettings();
 };
 
 // What the preview's owner, the file browser, does for it: paints one bitmap row of the box
@@ -36,9 +33,10 @@ inline constexpr int32_t CmPreviewFirstPass = 195;
 // are the box's size; its bits per pixel, image size and header fields are the source's.
 class TPreviewDib : public TBaseDib {
 public:
-    // The box is boxWidth x boxHeight pixels; it is filled with the background and painted.
+    // The box is boxWidth x boxHeight pixels; it is filled with the options' background and
+    // painted.
     TPreviewDib(int32_t boxWidth, int32_t boxHeight, TPreviewPaintHook paint = {},
-        TPreviewCommandHook post = {});
+        TPreviewCommandHook post = {}, const TPreviewOptions& options = {});
     ~TPreviewDib() override;
 
     void SetOptions(const TPreviewOptions& options) { m_options = options; }

@@ -11,11 +11,7 @@
 
 namespace {
 
-TApplication*& CurrentApplication()
-{
-    static TApplication* application = nullptr;
-    return application;
-}
+constexpr const char* kKeyRouterName = "TKeyRouter";
 
 // The window an event for this widget belongs to: the top-level window, passing through
 // pop-up lists (a combo box's list belongs to the combo box's window).
@@ -87,13 +83,13 @@ void ConnectScreen(QScreen* screen)
 
 void InstallWindowLayer()
 {
-    static bool installed = false;
-    if (installed || !qApp)
+    // The router belongs to the application object and goes with it; while it is there, the
+    // layer is installed.
+    if (!qApp || qApp->findChild<QObject*>(kKeyRouterName, Qt::FindDirectChildrenOnly))
         return;
-    installed = true;
     QApplication::setQuitOnLastWindowClosed(false);
-    // The router belongs to the application object and goes with it.
     auto* router = new TKeyRouter;
+    router->setObjectName(kKeyRouterName);
     router->setParent(qApp);
     qApp->installEventFilter(router);
     // One pass over the events pending now; an event posted during the pass (a request
@@ -116,21 +112,18 @@ void BroadcastWorkAreaChange()
 
 TApplication::TApplication(std::string name)
     : m_name(std::move(name))
-    , m_previous(CurrentApplication())
 {
     InstallWindowLayer();
-    CurrentApplication() = this;
 }
 
-TApplication::~TApplication()
+TApplication::~TApplication() { delete m_mainWindow.data(); }
+
+void TApplication::SetMainWindow(TWindow* window)
 {
-    delete m_mainWindow.data();
-    CurrentApplication() = m_previous;
+    m_mainWindow = window;
+    if (window)
+        window->SetClosedHook([this] { MainWindowClosed(); });
 }
-
-TApplication* TApplication::Current() { return CurrentApplication(); }
-
-void TApplication::SetMainWindow(TWindow* window) { m_mainWindow = window; }
 
 int TApplication::Run()
 {

@@ -19,25 +19,23 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    static TApplication* Current();
-
     const std::string& Name() const { return m_name; }
     TWindow* MainWindow() const { return m_mainWindow; }
     int Run();
-    // Called by the main window once it has closed.
-    void MainWindowClosed();
 
 protected:
     virtual void InitMainWindow() = 0;
-    // The application deletes the main window when it is destroyed.
+    // The application deletes the main window when it is destroyed; the window tells the
+    // application when it has closed.
     void SetMainWindow(TWindow* window);
 
 private:
+    void MainWindowClosed();
+
     std::string m_name;
     QPointer<TWindow> m_mainWindow;
     QEventLoop* m_loop = nullptr;
     bool m_mainClosed = false;
-    TApplication* m_previous = nullptr;
 };
 
 // Prepares the toolkit's application object for the window layer, once: keys go through

@@ -1,7 +1,5 @@
 #include "ui/HelpService.h"
 
-#include "ui/ProgramState.h"
-
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -23,6 +21,12 @@ THelpService*& CurrentService()
 {
     static THelpService* service = nullptr;
     return service;
+}
+
+std::string& ProgramHelpFile()
+{
+    static std::string helpFile;
+    return helpFile;
 }
 
 } // namespace
@@ -49,6 +53,10 @@ QUrl HelpUrl(const std::string& helpFile, int context)
     return url;
 }
 
-void OpenHelp(int context) { HelpService().Open(ProgramState().helpFile, context); }
+void SetHelpFile(std::string helpFile) { ProgramHelpFile() = std::move(helpFile); }
 
-void QuitHelp() { HelpService().Quit(ProgramState().helpFile); }
+const std::string& HelpFile() { return ProgramHelpFile(); }
+
+void OpenHelp(int context) { HelpService().Open(HelpFile(), context); }
+
+void QuitHelp() { HelpService().Quit(HelpFile()); }

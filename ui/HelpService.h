@@ -22,6 +22,10 @@ void SetHelpService(THelpService* service);
 // program.
 QUrl HelpUrl(const std::string& helpFile, int context);
 
-// Opens the program's help file (ProgramState) at the context.
+// The program's help file, set once at start-up, as the help service is asked for it.
+void SetHelpFile(std::string helpFile);
+const std::string& HelpFile();
+
+// Opens the program's help file at the context.
 void OpenHelp(int context);
 void QuitHelp();

@@ -1,6 +1,5 @@
 #include "ui/Window.h"
 
-#include "ui/Application.h"
 #include "ui/Control.h"
 
 #include <QApplication>
@@ -197,9 +196,8 @@ void TWindow::closeEvent(QCloseEvent* event)
         killTimer(timerId);
     m_timers.clear();
     EvClose();
-    if (TApplication* application = TApplication::Current();
-        application && application->MainWindow() == this)
-        application->MainWindowClosed();
+    if (m_closed)
+        m_closed();
 }
 
 void TWindow::moveEvent(QMoveEvent* event)

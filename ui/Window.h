@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -59,6 +60,9 @@ public:
     // Queues a close request; CanClose decides when it arrives.
     void PostCloseRequest();
     virtual bool CanClose();
+    // Runs each time the window has closed, after EvClose: how its owner (the application, for
+    // its main window) learns of it.
+    void SetClosedHook(std::function<void()> hook) { m_closed = std::move(hook); }
 
     // Starting a timer again under the same id replaces it, as window timers do.
     void SetTimer(int id, int milliseconds);
@@ -109,6 +113,7 @@ private:
     bool m_created = false;
     const TAccelTable* m_accelerators = nullptr;
     std::map<int, int> m_timers; // our id -> the toolkit's timer id
+    std::function<void()> m_closed;
 };
 
 // The event through which commands, notifications and close requests are queued.

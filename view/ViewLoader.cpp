@@ -6,6 +6,7 @@
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
 #include "view/FileWalk.h"
+#include "view/ReaderOptions.h"
 #include "view/ShownImage.h"
 #include "view/ViewLayout.h"
 #include "view/ViewPaint.h"
@@ -74,6 +75,7 @@ void TViewLoader::Load(TDirection direction)
         image = std::make_unique<TDisplayDib>(
             [this](const std::string& text, bool inClient) { ShowProgressText(text, inClient); },
             m_window.IsFullScreen());
+        image->SetOptions(DisplayOptionsFrom(Settings()));
     } catch (const std::bad_alloc&) {
     }
     // The image is decoded apart and kept only once decoded, so that nothing a pumped

@@ -1,7 +1,7 @@
 #include "view/ViewPlacement.h"
 
 #include "settings/ViewSettings.h"
-#include "ui/ProgramState.h"
+#include "platform/ProcessFlags.h"
 #include "ui/Window.h"
 #include "view/MyScroller.h"
 
@@ -14,7 +14,7 @@ TViewPlacement::TViewPlacement(TWindow& window, const TMyScroller& scroller, boo
     , m_fullScreen(fullScreen)
     , m_screen(ScreenInfo())
 {
-    if (!ProgramState().newShell)
+    if (!ProcessFlags().newShell)
         m_screen.workArea = QRect(QPoint(), ScreenSize());
 }
 
@@ -134,7 +134,7 @@ void TViewPlacement::UpdatePercentages()
 
 bool TViewPlacement::TakeWorkArea()
 {
-    if (!ProgramState().newShell)
+    if (!ProcessFlags().newShell)
         return false;
     const QRect workArea = ScreenInfo().workArea;
     if (workArea == m_screen.workArea)
@@ -149,7 +149,7 @@ void TViewPlacement::DisplayChanged(int width, int height)
     m_screen.height = height;
     if (m_fullScreen)
         return;
-    if (ProgramState().newShell)
+    if (ProcessFlags().newShell)
         m_screen.workArea = ScreenInfo().workArea;
     PlaceAtPercentages();
 }

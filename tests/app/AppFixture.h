@@ -8,7 +8,7 @@
 #include "tests/support/TestFiles.h"
 #include "ui/HelpService.h"
 #include "ui/Screen.h"
-#include "ui/ScriptedModalService.h"
+#include "ui/support/ScriptedModalService.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "platform/Profile.h"
 #include "settings/ViewSettings.h"
 #include "tests/support/TestFiles.h"
-#include "ui/ProgramState.h"
+#include "ui/HelpService.h"
 
 #include <gtest/gtest.h>
 
@@ -54,9 +54,10 @@ TEST(Startup, EntryTakesTheFirstArgumentAndTheFirstSettingsGroup)
     ProcessFlags().restart = true;
     ProcessFlags().viewerLoading = true;
     ProcessFlags().optionsUnsaved = true;
-    StartProgram(3, argv);
-    EXPECT_EQ(ProgramState().startupFile, "photo.gif");
-    EXPECT_EQ(ProgramState().helpFile, folder.File("Pelorin.hlp"));
+    ProcessFlags().newShell = false;
+    ProcessFlags().win32s = true;
+    EXPECT_EQ(StartProgram(3, argv), "photo.gif");
+    EXPECT_EQ(HelpFile(), folder.File("Pelorin.hlp"));
     EXPECT_EQ(TProfile::Instance().PrivateFile(), folder.File("Pelorin.ini"));
     EXPECT_FALSE(Settings().AutoSizeMain);
     EXPECT_EQ(Settings().SizeMain, 1); // 7 is out of range
@@ -65,10 +66,9 @@ TEST(Startup, EntryTakesTheFirstArgumentAndTheFirstSettingsGroup)
     EXPECT_FALSE(ProcessFlags().restart);
     EXPECT_FALSE(ProcessFlags().viewerLoading);
     EXPECT_FALSE(ProcessFlags().optionsUnsaved);
-    EXPECT_TRUE(ProgramState().newShell);
-    EXPECT_FALSE(ProgramState().win32s || ProgramState().oldNt);
+    EXPECT_TRUE(ProcessFlags().newShell);
+    EXPECT_FALSE(ProcessFlags().win32s || ProcessFlags().oldNt);
 
     char* programOnly[] = { const_cast<char*>(program.c_str()) };
-    StartProgram(1, programOnly);
-    EXPECT_EQ(ProgramState().startupFile, "");
+    EXPECT_EQ(StartProgram(1, programOnly), "");
 }

@@ -158,9 +158,8 @@ TEST_F(MainWindowTest, DeviceChangesGoToTheBrowser)
         }
         std::vector<std::pair<uint32_t, uint32_t>> seen;
     };
-    MainScreen() = { 1024, 768, {} };
     auto* spy = new TSpyBrowser;
-    TViewFrameWindow frame("Pelorin", spy);
+    TViewFrameWindow frame("Pelorin", spy, { 1024, 768, {} });
     frame.Create();
     frame.EvDeviceChange(kDeviceArrival, kDeviceTypeVolume);
     EXPECT_EQ(spy->seen, (std::vector<std::pair<uint32_t, uint32_t>> { { 32768u, 2u } }));

@@ -23,8 +23,7 @@ struct TPreviewRun {
         preview = std::make_unique<TPreviewDib>(
             box, box,
             [paintedRows](const TPreviewDib&, int32_t row) { paintedRows->push_back(row); },
-            [postedCommands](int32_t command) { postedCommands->push_back(command); });
-        preview->SetOptions(options);
+            [postedCommands](int32_t command) { postedCommands->push_back(command); }, options);
     }
 
     bool Load(const std::string& path)

@@ -2,9 +2,9 @@
 #include "ui/Dialog.h"
 #include "ui/HelpService.h"
 #include "ui/MountWatch.h"
-#include "ui/ScriptedModalService.h"
 #include "ui/Scroller.h"
 #include "ui/Static.h"
+#include "ui/support/ScriptedModalService.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,6 +9,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
+
 namespace {
 
 constexpr int kRepost = 50;
@@ -123,6 +126,21 @@ TEST(AcceleratorTable, CharacterEntriesMatchWithShiftUpOrDown)
     EXPECT_EQ(view.Translate(Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier), 315);
     EXPECT_EQ(view.Translate(Qt::Key_X, Qt::AltModifier | Qt::ControlModifier), std::nullopt);
     EXPECT_EQ(view.Translate(Qt::Key_Space, Qt::ShiftModifier), std::nullopt);
+}
+
+// The table answers with the first entry that matches, so an entry after another for the same
+// key and modifiers (a character entry's Shift aside) could never match.
+TEST(AcceleratorTable, NoEntryHidesBehindAnEarlierOne)
+{
+    for (const TAccelTable* table : { &BrowserAccelerators(), &ViewAccelerators() }) {
+        std::set<std::pair<int, int>> seen;
+        for (const TAccelEntry& entry : table->Entries()) {
+            const Qt::KeyboardModifiers modifiers
+                = entry.character ? entry.modifiers & ~Qt::ShiftModifier : entry.modifiers;
+            EXPECT_TRUE(seen.emplace(entry.key, modifiers.toInt()).second)
+                << "table " << table->Id() << ", key " << entry.key;
+        }
+    }
 }
 
 TEST(AcceleratorDispatch, KeysInAControlBecomeCommandsOfTheWindowHoldingTheTable)

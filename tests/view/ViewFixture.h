@@ -12,7 +12,7 @@
 #include "ui/Accelerators.h"
 #include "ui/ListBox.h"
 #include "ui/Screen.h"
-#include "ui/ScriptedModalService.h"
+#include "ui/support/ScriptedModalService.h"
 #include "view/MyScroller.h"
 #include "view/ViewWindow.h"
 

@@ -1,11 +1,11 @@
-#include "resources/Templates.h"
-
+// The file browser's eight templates (130, 131, 146, 147, 173 to 176): the same 18 controls at
+// four sizes, each size with a multiple-selection and an extended-selection file list.
 #include "resources/BrowserIds.h"
 #include "resources/ResourceIds.h"
-#include "resources/ViewIds.h"
+#include "resources/Templates.h"
+#include "resources/templates/ControlTemplates.h"
 
-#include <QIcon>
-
+#include <array>
 #include <map>
 
 namespace {
@@ -21,16 +21,6 @@ struct TBrowserLayout {
     int buttonX, buttonWidth;
     std::array<int, 6> buttonY;
 };
-
-TControlTemplate At(int x, int y, int cx, int cy)
-{
-    TControlTemplate control;
-    control.x = x;
-    control.y = y;
-    control.cx = cx;
-    control.cy = cy;
-    return control;
-}
 
 const std::array<TBrowserLayout, 4>& Layouts()
 {
@@ -49,16 +39,6 @@ const std::array<TBrowserLayout, 4>& Layouts()
             516, 68, { 165, 212, 258, 305, 351, 398 } },
     } };
     return layouts;
-}
-
-TControlTemplate Control(int id, TControlKind kind, std::string text, TControlTemplate place,
-    uint32_t style = kStyleNone)
-{
-    place.id = id;
-    place.kind = kind;
-    place.text = std::move(text);
-    place.style = style;
-    return place;
 }
 
 TDialogTemplate MakeBrowserTemplate(int id, const TBrowserLayout& layout, bool extended)
@@ -135,79 +115,3 @@ const std::vector<int>& BrowserTemplateIds()
         kBrowserExtended1024, kBrowserExtended1280 };
     return ids;
 }
-
-const TDialogTemplate& AboutTemplate()
-{
-    using enum TControlKind;
-    static const TDialogTemplate about = [] {
-        TDialogTemplate dialog;
-        dialog.id = kAboutTemplate;
-        dialog.caption = "Pelorin - about";
-        dialog.cx = 180;
-        dialog.cy = 86;
-        dialog.controls = {
-            Control(IdAboutVersion, Static, "", At(10, 10, 160, 10), kStyleCenter | kStyleNoPrefix),
-            Control(kNoControlId, Static,
-                "An image browser and viewer for BMP, GIF, JPEG, PCX and Targa files.",
-                At(10, 28, 160, 26), kStyleCenter | kStyleNoPrefix),
-            Control(1, Button, "&OK", At(65, 64, 50, 14), kStyleDefault),
-        };
-        return dialog;
-    }();
-    return about;
-}
-
-const TAccelTable& BrowserAccelerators()
-{
-    static const TAccelTable table(kBrowserAccelerators,
-        {
-            { Qt::Key_Delete, Qt::NoModifier, CmDeleteKey },
-            { Qt::Key_Delete, Qt::ShiftModifier, CmDeleteSelectedKey },
-            { Qt::Key_Insert, Qt::NoModifier, CmCopyKey },
-            { Qt::Key_Insert, Qt::ShiftModifier, CmCopySelectedKey },
-            { Qt::Key_Escape, Qt::NoModifier, CmEscape },
-            { Qt::Key_Return, Qt::NoModifier, CmEnter },
-            { Qt::Key_Return, Qt::ShiftModifier, CmShowSelected },
-            { Qt::Key_F1, Qt::NoModifier, CmHelpKey },
-            { Qt::Key_A, Qt::ControlModifier, CmSelectAll },
-            { Qt::Key_N, Qt::ControlModifier, CmDeselectAll },
-            { Qt::Key_G, Qt::ControlModifier, CmAnimationStep },
-            { Qt::Key_I, Qt::ControlModifier, CmImageInfo },
-            { Qt::Key_T, Qt::ControlModifier, CmToggleTransparency },
-        });
-    return table;
-}
-
-const TAccelTable& ViewAccelerators()
-{
-    // The letter entries are characters and come twice, once for each case of the letter.
-    static const TAccelTable table(kViewAccelerators,
-        {
-            { Qt::Key_Return, Qt::NoModifier, CmNextFile },
-            { Qt::Key_F, Qt::ControlModifier, CmFocusBrowser, true },
-            { Qt::Key_F, Qt::ControlModifier, CmFocusBrowser, true },
-            { Qt::Key_S, Qt::ControlModifier, CmSaveAsBmp, true },
-            { Qt::Key_S, Qt::ControlModifier, CmSaveAsBmp, true },
-            { Qt::Key_G, Qt::ControlModifier, CmNextFrameNow, true },
-            { Qt::Key_G, Qt::ControlModifier, CmNextFrameNow, true },
-            { Qt::Key_T, Qt::ControlModifier, CmReloadTransparency, true },
-            { Qt::Key_T, Qt::ControlModifier, CmReloadTransparency, true },
-            { Qt::Key_X, Qt::AltModifier, CmCloseAndExit, true },
-            { Qt::Key_X, Qt::AltModifier, CmCloseAndExit, true },
-            { Qt::Key_PageUp, Qt::NoModifier, CmPageUp },
-            { Qt::Key_Space, Qt::NoModifier, CmToggleAndNext },
-            { Qt::Key_PageDown, Qt::NoModifier, CmPageDown },
-            { Qt::Key_Home, Qt::NoModifier, CmLeftEnd },
-            { Qt::Key_Escape, Qt::NoModifier, CmCloseView },
-            { Qt::Key_End, Qt::NoModifier, CmRightEnd },
-            { Qt::Key_Backspace, Qt::NoModifier, CmPreviousFile },
-            { Qt::Key_Up, Qt::NoModifier, CmLineUp },
-            { Qt::Key_Down, Qt::NoModifier, CmLineDown },
-            { Qt::Key_Left, Qt::NoModifier, CmLineLeft },
-            { Qt::Key_Right, Qt::NoModifier, CmLineRight },
-            { Qt::Key_F1, Qt::NoModifier, CmViewHelp },
-        });
-    return table;
-}
-
-QIcon ProgramIcon() { return QIcon(":/pelorin/Pelorin.png"); }

@@ -1,4 +1,4 @@
-#include "ui/ScriptedModalService.h"
+#include "ui/support/ScriptedModalService.h"
 
 #include "ui/Dialog.h"
 

@@ -1,7 +1,0 @@
-#include "ui/ProgramState.h"
-
-TProgramState& ProgramState()
-{
-    static TProgramState state;
-    return state;
-}
