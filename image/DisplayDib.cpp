@@ -24,12 +24,6 @@ TDecodeOptions TDecodeOptions::FromSettings()
     return options;
 }
 
-std::vector<uint8_t>& GifSaveBuffer()
-{
-    static std::vector<uint8_t> buffer;
-    return buffer;
-}
-
 TDisplayDib::TDisplayDib(TProgressHook progress, bool progressInClient)
     : m_options(TDecodeOptions::FromSettings())
     , m_progress(std::move(progress))
@@ -40,7 +34,6 @@ TDisplayDib::TDisplayDib(TProgressHook progress, bool progressInClient)
 
 TDisplayDib::~TDisplayDib()
 {
-    std::vector<uint8_t>().swap(GifSaveBuffer());
     if (s_currentDisplayDib == this)
         s_currentDisplayDib = nullptr;
 }

@@ -85,6 +85,8 @@ private:
     // was so when the current frame began: filling with 0 then has nothing to do.
     bool m_gifPictureZero = false;
     bool m_gifFrameOnZero = false;
+    // The frame rectangle's part of the picture held before a frame whose disposal method is 3.
+    std::vector<uint8_t> m_gifSaved;
     // --- JPEG reader
     struct TJpegJob; // the library's objects of one decode
     bool DecodeJpegRows(TJpegJob& job);
@@ -94,7 +96,3 @@ private:
     bool SetPcxColorTable();
     // --- Targa reader
 };
-
-// The frame rectangle's part of the picture held before a GIF frame whose disposal method is
-// 3; one for the process.
-std::vector<uint8_t>& GifSaveBuffer();

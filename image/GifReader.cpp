@@ -383,7 +383,7 @@ void TDisplayDib::DisposeGifFrame()
             FillIndices(
                 Row(y), BitCount(), Width(), left, left + m_imageWidth, m_gif.backgroundIndex);
     } else if (m_disposalMethod == 3) {
-        const std::vector<uint8_t>& saved = GifSaveBuffer();
+        const std::vector<uint8_t>& saved = m_gifSaved;
         const auto [first, count] = GifFrameBytes();
         if (count == 0 || saved.size() != size_t(m_imageHeight) * count)
             return;
@@ -399,7 +399,7 @@ void TDisplayDib::DisposeGifFrame()
 // stays as the frame leaves it.
 void TDisplayDib::SaveGifPicture()
 {
-    std::vector<uint8_t>& saved = GifSaveBuffer();
+    std::vector<uint8_t>& saved = m_gifSaved;
     const auto [first, count] = GifFrameBytes();
     const uint64_t bytes = uint64_t(m_imageHeight) * count;
     const auto fits = [&] {
@@ -511,7 +511,7 @@ bool TDisplayDib::DecodeGif()
         if (!CreateBitmap(false))
             return false;
         m_gifPictureZero = true;
-        std::vector<uint8_t>().swap(GifSaveBuffer());
+        std::vector<uint8_t>().swap(m_gifSaved);
     } else {
         // The animation starts again in the bitmap it has.
         DisposeGifFrame();
