@@ -8,7 +8,6 @@
 #include "image/Intensity.h"
 #include "platform/Format.h"
 #include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 
 #include <algorithm>
 #include <limits>
@@ -253,7 +252,7 @@ bool TDisplayDib::DecodeBmp()
     const int64_t rowsPerRead
         = m_bottomUp ? std::max<int64_t>(1, int64_t(kRowsReadBytes / stride)) : 1;
     int64_t fileRow = 0;
-    while (fileRow < height && !ProcessFlags().loadAbort) {
+    while (fileRow < height) {
         const int64_t rows = std::min(rowsPerRead, height - fileRow);
         const std::span<uint8_t> target = m_bottomUp
             ? Bits().subspan(size_t(fileRow) * stride, size_t(rows) * stride)
@@ -264,8 +263,7 @@ bool TDisplayDib::DecodeBmp()
             if (adjustRows)
                 AdjustRow(Row(m_currentRow), size_t(m_rowBytes), m_bitsPerPixel, m_bmp, offset);
             RowProgress(fileRow + 1);
-            PumpOneMessage();
-            if (ProcessFlags().loadAbort)
+            if (PumpAndCheckAbort())
                 return true;
         }
         if (rowsRead < rows)
@@ -290,7 +288,7 @@ bool TDisplayDib::DecodeBmpRunLength()
         TDisplayDib& dib;
         int64_t row = 0;
 
-        bool Stop() const { return ProcessFlags().loadAbort; }
+        bool Stop() const { return dib.AbortRequested(); }
         void Pixels(int64_t column, size_t count, const TBmpRunPixels& pixels)
         {
             const std::span<uint8_t> target = dib.Row(row);

@@ -1,16 +1,9 @@
 #include "image/DisplayDib.h"
 
-#include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
 #include "settings/ViewSettings.h"
 
 #include <cstdio>
-
-namespace {
-
-TDisplayDib* s_currentDisplayDib = nullptr;
-
-} // namespace
 
 TDecodeOptions TDecodeOptions::FromSettings()
 {
@@ -29,16 +22,9 @@ TDisplayDib::TDisplayDib(TProgressHook progress, bool progressInClient)
     , m_progress(std::move(progress))
     , m_progressInClient(progressInClient)
 {
-    s_currentDisplayDib = this;
 }
 
-TDisplayDib::~TDisplayDib()
-{
-    if (s_currentDisplayDib == this)
-        s_currentDisplayDib = nullptr;
-}
-
-TDisplayDib* TDisplayDib::Current() { return s_currentDisplayDib; }
+TDisplayDib::~TDisplayDib() = default;
 
 void TDisplayDib::ShowProgress(int percent, int pass, int passes, bool withPasses)
 {
@@ -66,8 +52,4 @@ void TDisplayDib::RowProgress(int64_t rowsFinished)
     }
 }
 
-bool TDisplayDib::PumpAndCheckAbort() const
-{
-    PumpOneMessage();
-    return ProcessFlags().loadAbort;
-}
+bool TDisplayDib::AbortRequested() const { return ProcessFlags().loadAbort; }

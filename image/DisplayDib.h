@@ -30,9 +30,6 @@ public:
     explicit TDisplayDib(TProgressHook progress = {}, bool progressInClient = false);
     ~TDisplayDib() override;
 
-    // The display image made last.
-    static TDisplayDib* Current();
-
     void SetOptions(const TDecodeOptions& options) { m_options = options; }
     const TDecodeOptions& Options() const { return m_options; }
 
@@ -53,9 +50,7 @@ protected:
     // rows reaches the next of the nine tenths of height, 10 percent more.
     void StartRowProgress(int64_t height);
     void RowProgress(int64_t rowsFinished);
-    // The step every display row loop takes after a row: one message, then the abort test.
-    // True when the loop must stop.
-    bool PumpAndCheckAbort() const;
+    bool AbortRequested() const override;
 
     int32_t IntensityOffset() const { return m_options.intensityOffset; }
 

@@ -6,8 +6,6 @@
 #include "image/ImageInfo.h"
 #include "image/Intensity.h"
 #include "platform/Format.h"
-#include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 
 #include <algorithm>
 #include <cstring>
@@ -350,7 +348,7 @@ bool TDisplayDib::DecodeTarga()
     // Uncompressed 15- and 16-bit rows are shown as stored; 8-bit rows go through the table.
     const bool adjustPlain = offset != 0 && m_bitsPerPixel >= 24;
     const TIntensityTable adjust(offset);
-    for (int64_t fileRow = 0; fileRow < m_bitmapHeight && !ProcessFlags().loadAbort; ++fileRow) {
+    for (int64_t fileRow = 0; fileRow < m_bitmapHeight; ++fileRow) {
         m_currentRow = int32_t(TargetRow(fileRow, m_bottomUp));
         const std::span<uint8_t> row = Row(m_currentRow).first(rowBytes);
         if (m_runLength) {
@@ -367,7 +365,8 @@ bool TDisplayDib::DecodeTarga()
                 return FailPartly(kPrematureEnd, fileRow > 0);
         }
         RowProgress(fileRow + 1);
-        PumpOneMessage();
+        if (PumpAndCheckAbort())
+            break;
     }
     return true;
 }

@@ -4,7 +4,6 @@
 #include "image/BmpRunLength.h"
 #include "image/ByteReader.h"
 #include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 #include "preview/SampledRow.h"
 
 #include <bit>
@@ -141,7 +140,7 @@ bool TPreviewDib::DecodeBmpRunLength(const std::array<uint8_t, 256 * 4>& palette
 
         // The preview row the current source row belongs to.
         int64_t PreviewRow() const { return sourceRow / yCounter; }
-        bool Stop() const { return ProcessFlags().previewAbort || PreviewRow() >= rows; }
+        bool Stop() const { return dib.AbortRequested() || PreviewRow() >= rows; }
         void Pixels(int64_t column, size_t count, const TBmpRunPixels& pixels)
         {
             if (sourceRow % yCounter != 0 || PreviewRow() >= rows)
