@@ -2,6 +2,7 @@
 
 #include "image/ByteReader.h"
 #include "image/FormatDetection.h"
+#include "platform/MessagePump.h"
 #include "platform/SystemMemory.h"
 
 #include <algorithm>
@@ -20,6 +21,12 @@ bool TBaseDib::Fail(std::string message)
 {
     m_message = std::move(message);
     return false;
+}
+
+bool TBaseDib::PumpAndCheckAbort() const
+{
+    PumpOneMessage();
+    return AbortRequested();
 }
 
 bool TBaseDib::OpenFile(const std::string& fileName)

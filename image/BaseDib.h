@@ -144,6 +144,13 @@ public:
     bool ReadTargaPixel();
 
 protected:
+    // The abort request this kind of decode answers: the viewing window's for a display image,
+    // the browser's for the preview.
+    virtual bool AbortRequested() const { return false; }
+    // The step every row loop takes after a row: one message, then the abort request. True
+    // when the loop must stop.
+    bool PumpAndCheckAbort() const;
+
     // Sets the message and returns false: the usual way out of a failing reader.
     bool Fail(std::string message);
     // A read failure in the middle of the pixel data: the rows done stay, the message is

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/ColorMask.h"
+
 #include <array>
 #include <cstdint>
 
@@ -17,10 +19,7 @@ struct TBmpFields {
     int32_t yPixelsPerMeter = 0;
     uint32_t colorsUsed = 0;
     uint32_t colorsImportant = 0;
-    // Red, green, blue: mask, index of its lowest set bit, largest component value.
-    std::array<uint32_t, 3> masks {};
-    std::array<uint32_t, 3> shifts {};
-    std::array<uint32_t, 3> maxima {};
+    std::array<TColorMask, 3> masks {}; // red, green, blue
 };
 
 // How a walk through the run-length data of a BMP file ended: after the last row or at an

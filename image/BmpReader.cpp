@@ -8,7 +8,6 @@
 #include "image/Intensity.h"
 #include "platform/Format.h"
 #include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,23 +18,6 @@ constexpr const char* kPrematureEnd = "Premature end of file";
 constexpr const char* kUnsupportedHeader = "Unsupported image header";
 // Bytes of plain rows read at once: large reads go straight from the file into the bitmap.
 constexpr size_t kRowsReadBytes = 256 * 1024;
-
-// Index of the lowest set bit of a colour mask, and the largest value of the run of set bits
-// from there, counted up to the top bit of the pixel. A mask of 0 has no bits: its component
-// is always 0.
-void DescribeMask(uint32_t mask, uint32_t topBit, uint32_t& shift, uint32_t& maximum)
-{
-    shift = 0;
-    maximum = 0;
-    if (mask == 0)
-        return;
-    while (!(mask >> shift & 1u))
-        ++shift;
-    uint32_t width = 0;
-    while (shift + width <= topBit && (mask >> (shift + width) & 1u))
-        ++width;
-    maximum = width >= 32 ? 0xFFFFFFFFu : (1u << width) - 1u;
-}
 
 // Adds the offset to each masked component of a 16- or 32-bit pixel, held to the component's
 // range, and packs the three components again; bits outside the masks become 0.
@@ -50,11 +32,10 @@ public:
     uint32_t operator()(uint32_t pixel) const
     {
         uint32_t result = 0;
-        for (size_t c = 0; c < 3; ++c) {
-            const int64_t value
-                = int64_t((pixel & m_bmp.masks[c]) >> m_bmp.shifts[c]) + int64_t(m_offset);
-            const uint32_t held = uint32_t(std::clamp<int64_t>(value, 0, m_bmp.maxima[c]));
-            result |= held << m_bmp.shifts[c];
+        for (const TColorMask& mask : m_bmp.masks) {
+            const int64_t value = int64_t(mask.Value(pixel)) + int64_t(m_offset);
+            const uint32_t held = uint32_t(std::clamp<int64_t>(value, 0, mask.maximum));
+            result |= held << mask.shift;
         }
         return result;
     }
@@ -163,20 +144,20 @@ bool TBaseDib::ReadBmpHeader()
 
 bool TBaseDib::ReadBmpMasks()
 {
-    const uint32_t topBit = m_bitsPerPixel == 16 ? 15 : 31;
+    std::array<uint32_t, 3> masks {};
     if (m_bmp.compression == 3) {
-        std::array<uint8_t, 12> masks {};
-        if (!ReadFileExact(masks))
+        std::array<uint8_t, 12> stored {};
+        if (!ReadFileExact(stored))
             return Fail(kPrematureEnd);
         for (size_t c = 0; c < 3; ++c)
-            m_bmp.masks[c] = GetU32(masks, c * 4);
+            masks[c] = GetU32(stored, c * 4);
     } else if (m_bitsPerPixel == 16) {
-        m_bmp.masks = { 0x7C00, 0x03E0, 0x001F };
+        masks = { 0x7C00, 0x03E0, 0x001F };
     } else {
-        m_bmp.masks = { 0xFF0000, 0xFF00, 0xFF };
+        masks = { 0xFF0000, 0xFF00, 0xFF };
     }
     for (size_t c = 0; c < 3; ++c)
-        DescribeMask(m_bmp.masks[c], topBit, m_bmp.shifts[c], m_bmp.maxima[c]);
+        m_bmp.masks[c] = TColorMask(masks[c], uint32_t(m_bitsPerPixel));
     return true;
 }
 
@@ -205,7 +186,7 @@ bool TDisplayDib::ReadBmpBitmapMasks()
         return false;
     if (m_bmp.compression == 3)
         for (size_t c = 0; c < 3; ++c)
-            PutU32(ColorTable(), c * 4, m_bmp.masks[c]);
+            PutU32(ColorTable(), c * 4, m_bmp.masks[c].mask);
     return true;
 }
 
@@ -253,7 +234,7 @@ bool TDisplayDib::DecodeBmp()
     const int64_t rowsPerRead
         = m_bottomUp ? std::max<int64_t>(1, int64_t(kRowsReadBytes / stride)) : 1;
     int64_t fileRow = 0;
-    while (fileRow < height && !ProcessFlags().loadAbort) {
+    while (fileRow < height) {
         const int64_t rows = std::min(rowsPerRead, height - fileRow);
         const std::span<uint8_t> target = m_bottomUp
             ? Bits().subspan(size_t(fileRow) * stride, size_t(rows) * stride)
@@ -264,8 +245,7 @@ bool TDisplayDib::DecodeBmp()
             if (adjustRows)
                 AdjustRow(Row(m_currentRow), size_t(m_rowBytes), m_bitsPerPixel, m_bmp, offset);
             RowProgress(fileRow + 1);
-            PumpOneMessage();
-            if (ProcessFlags().loadAbort)
+            if (PumpAndCheckAbort())
                 return true;
         }
         if (rowsRead < rows)
@@ -290,7 +270,7 @@ bool TDisplayDib::DecodeBmpRunLength()
         TDisplayDib& dib;
         int64_t row = 0;
 
-        bool Stop() const { return ProcessFlags().loadAbort; }
+        bool Stop() const { return dib.AbortRequested(); }
         void Pixels(int64_t column, size_t count, const TBmpRunPixels& pixels)
         {
             const std::span<uint8_t> target = dib.Row(row);
@@ -339,9 +319,9 @@ void AppendBmpInformation(const TBaseDib& dib, std::vector<std::string>& lines)
         lines.push_back(Format(" important colors: %d", int(bmp.colorsImportant)));
         if ((dib.BitsPerPixel() == 16 || dib.BitsPerPixel() == 32) && bmp.compression == 3) {
             lines.push_back("");
-            lines.push_back(Format(" red mask: %08X", unsigned(bmp.masks[0])));
-            lines.push_back(Format(" green mask: %08X", unsigned(bmp.masks[1])));
-            lines.push_back(Format(" blue mask: %08X", unsigned(bmp.masks[2])));
+            lines.push_back(Format(" red mask: %08X", unsigned(bmp.masks[0].mask)));
+            lines.push_back(Format(" green mask: %08X", unsigned(bmp.masks[1].mask)));
+            lines.push_back(Format(" blue mask: %08X", unsigned(bmp.masks[2].mask)));
         }
     }
     lines.push_back("");

@@ -1,37 +1,16 @@
 #include "image/DisplayDib.h"
 
-#include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
 
 #include <cstdio>
-
-namespace {
-
-TDisplayDib* s_currentDisplayDib = nullptr;
-
-} // namespace
-
-std::vector<uint8_t>& GifSaveBuffer()
-{
-    static std::vector<uint8_t> buffer;
-    return buffer;
-}
 
 TDisplayDib::TDisplayDib(TProgressHook progress, bool progressInClient)
     : m_progress(std::move(progress))
     , m_progressInClient(progressInClient)
 {
-    s_currentDisplayDib = this;
 }
 
-TDisplayDib::~TDisplayDib()
-{
-    std::vector<uint8_t>().swap(GifSaveBuffer());
-    if (s_currentDisplayDib == this)
-        s_currentDisplayDib = nullptr;
-}
-
-TDisplayDib* TDisplayDib::Current() { return s_currentDisplayDib; }
+TDisplayDib::~TDisplayDib() = default;
 
 void TDisplayDib::ShowProgress(int percent, int pass, int passes, bool withPasses)
 {
@@ -59,8 +38,4 @@ void TDisplayDib::RowProgress(int64_t rowsFinished)
     }
 }
 
-bool TDisplayDib::PumpAndCheckAbort() const
-{
-    PumpOneMessage();
-    return ProcessFlags().loadAbort;
-}
+bool TDisplayDib::AbortRequested() const { return ProcessFlags().loadAbort; }

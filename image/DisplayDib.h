@@ -28,9 +28,6 @@ public:
     explicit TDisplayDib(TProgressHook progress = {}, bool progressInClient = false);
     ~TDisplayDib() override;
 
-    // The display image made last.
-    static TDisplayDib* Current();
-
     void SetOptions(const TDecodeOptions& options) { m_options = options; }
     const TDecodeOptions& Options() const { return m_options; }
 
@@ -51,9 +48,7 @@ protected:
     // rows reaches the next of the nine tenths of height, 10 percent more.
     void StartRowProgress(int64_t height);
     void RowProgress(int64_t rowsFinished);
-    // The step every display row loop takes after a row: one message, then the abort test.
-    // True when the loop must stop.
-    bool PumpAndCheckAbort() const;
+    bool AbortRequested() const override;
 
     int32_t IntensityOffset() const { return m_options.intensityOffset; }
 
@@ -83,6 +78,8 @@ private:
     // was so when the current frame began: filling with 0 then has nothing to do.
     bool m_gifPictureZero = false;
     bool m_gifFrameOnZero = false;
+    // The frame rectangle's part of the picture held before a frame whose disposal method is 3.
+    std::vector<uint8_t> m_gifSaved;
     // --- JPEG reader
     struct TJpegJob; // the library's objects of one decode
     bool DecodeJpegRows(TJpegJob& job);
@@ -92,7 +89,3 @@ private:
     bool SetPcxColorTable();
     // --- Targa reader
 };
-
-// The frame rectangle's part of the picture held before a GIF frame whose disposal method is
-// 3; one for the process.
-std::vector<uint8_t>& GifSaveBuffer();

@@ -12,7 +12,6 @@
 #include "image/ImageInfo.h"
 #include "image/Intensity.h"
 #include "platform/Format.h"
-#include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
 
 #include <algorithm>
@@ -383,7 +382,7 @@ void TDisplayDib::DisposeGifFrame()
             FillIndices(
                 Row(y), BitCount(), Width(), left, left + m_imageWidth, m_gif.backgroundIndex);
     } else if (m_disposalMethod == 3) {
-        const std::vector<uint8_t>& saved = GifSaveBuffer();
+        const std::vector<uint8_t>& saved = m_gifSaved;
         const auto [first, count] = GifFrameBytes();
         if (count == 0 || saved.size() != size_t(m_imageHeight) * count)
             return;
@@ -399,7 +398,7 @@ void TDisplayDib::DisposeGifFrame()
 // stays as the frame leaves it.
 void TDisplayDib::SaveGifPicture()
 {
-    std::vector<uint8_t>& saved = GifSaveBuffer();
+    std::vector<uint8_t>& saved = m_gifSaved;
     const auto [first, count] = GifFrameBytes();
     const uint64_t bytes = uint64_t(m_imageHeight) * count;
     const auto fits = [&] {
@@ -456,7 +455,7 @@ void TDisplayDib::WriteGifRows()
     std::vector<uint8_t> line(static_cast<size_t>(width));
 
     int64_t stored = 0;
-    for (; stored < height && !ProcessFlags().loadAbort; ++stored) {
+    while (stored < height) {
         if (m_gif.lzw.Exhausted()) {
             FillGifRowsWithZero(stored);
             stored = height;
@@ -471,10 +470,12 @@ void TDisplayDib::WriteGifRows()
             ReadGifPixels(line);
             StoreIndices(row, bitCount, Width(), left, line, transparent);
         }
-        m_currentRow = int32_t(stored + 1);
+        ++stored;
+        m_currentRow = int32_t(stored);
         if (m_firstFrame)
-            RowProgress(stored + 1);
-        PumpOneMessage();
+            RowProgress(stored);
+        if (PumpAndCheckAbort())
+            break;
     }
     if (stored == height)
         FinishGifFrame();
@@ -511,7 +512,7 @@ bool TDisplayDib::DecodeGif()
         if (!CreateBitmap(false))
             return false;
         m_gifPictureZero = true;
-        std::vector<uint8_t>().swap(GifSaveBuffer());
+        std::vector<uint8_t>().swap(m_gifSaved);
     } else {
         // The animation starts again in the bitmap it has.
         DisposeGifFrame();
@@ -527,7 +528,7 @@ bool TDisplayDib::DecodeGif()
     if (!DecodeGifFrame())
         return false;
 
-    if (!ProcessFlags().loadAbort) {
+    if (!AbortRequested()) {
         m_imageNumber = 1;
         m_imageTotal = 1;
         const int64_t position = TellFile();
@@ -560,7 +561,7 @@ bool TDisplayDib::NextGifFrame()
         if (m_disposalMethod == 3)
             SaveGifPicture();
         if (DecodeGifFrame()) {
-            if (!ProcessFlags().loadAbort) {
+            if (!AbortRequested()) {
                 ++m_imageNumber;
                 m_imageTotal = std::max(m_imageTotal, m_imageNumber);
                 const int64_t position = TellFile();
@@ -574,7 +575,7 @@ bool TDisplayDib::NextGifFrame()
 
     // Normally the trailer has come ("Not enough images in GIF file"): the animation goes on
     // from the first image, and that reason is no warning.
-    if (!ProcessFlags().loadAbort) {
+    if (!AbortRequested()) {
         m_message.clear();
         if (SeekFile(0) && DecodeGif()) {
             CloseFile();

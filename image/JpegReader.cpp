@@ -7,7 +7,6 @@
 #include "image/JpegDecompress.h"
 #include "platform/Format.h"
 #include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 
 #include <algorithm>
 #include <exception>
@@ -55,7 +54,7 @@ void TDisplayDib::OnJpegProgress(j_common_ptr cinfo)
     if (percent == progress.lastPercent)
         return;
     // The decode ends through the error exit; the abort request tells it to keep no message.
-    if (ProcessFlags().loadAbort)
+    if (job.dib->AbortRequested())
         cinfo->err->error_exit(cinfo);
     try {
         PumpOneMessage();
@@ -117,8 +116,9 @@ bool TDisplayDib::DecodeJpegRows(TJpegJob& job)
     const TIntensityTable intensity(offset);
 
     StartRowProgress(m_bitmapHeight);
-    for (int64_t outputRow = 0; outputRow < m_bitmapHeight && !ProcessFlags().loadAbort;
-         ++outputRow) {
+    // A multiple-scan file pumps in the progress monitor, inside the library's calls: its rows
+    // only test the request.
+    for (int64_t outputRow = 0; outputRow < m_bitmapHeight && !AbortRequested(); ++outputRow) {
         const std::span<uint8_t> row = Row(TargetRow(outputRow, false));
         if (row.size() < rowBytes)
             break;
@@ -127,11 +127,12 @@ bool TDisplayDib::DecodeJpegRows(TJpegJob& job)
             break;
         if (adjustRows)
             intensity.Apply(row.first(rowBytes));
+        ++m_currentRow;
         if (!m_interlaced) {
             RowProgress(outputRow + 1);
-            PumpOneMessage();
+            if (PumpAndCheckAbort())
+                break;
         }
-        ++m_currentRow;
     }
     return true;
 }
@@ -160,7 +161,7 @@ bool TDisplayDib::DecodeJpeg()
         return run == TJpegRun::Succeeded;
     // A fatal library error, or the abort request seen by the progress monitor. The rows
     // delivered before an error stay, with the library's message as a warning.
-    if (ProcessFlags().loadAbort)
+    if (AbortRequested())
         return true;
     m_message = job.jpeg.error.text;
     return m_currentRow != 0;

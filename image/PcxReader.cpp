@@ -6,8 +6,6 @@
 #include "image/ImageInfo.h"
 #include "image/Intensity.h"
 #include "platform/Format.h"
-#include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 
 #include <algorithm>
 #include <cstring>
@@ -362,7 +360,7 @@ bool TDisplayDib::DecodePcx()
     if (m_bitsPerPixel == 24 && IntensityOffset() != 0)
         adjust.emplace(IntensityOffset());
 
-    for (int64_t rowsDone = 0; rowsDone < m_bitmapHeight && !ProcessFlags().loadAbort;) {
+    for (int64_t rowsDone = 0; rowsDone < m_bitmapHeight;) {
         const size_t got = ReadPcxBytes(line);
         m_currentRow = int32_t(TargetRow(rowsDone, false));
         if (got < line.size())
@@ -375,7 +373,8 @@ bool TDisplayDib::DecodePcx()
             return rowsDone > 0 || Fail(kPrematureEnd);
         ++rowsDone;
         RowProgress(rowsDone);
-        PumpOneMessage();
+        if (PumpAndCheckAbort())
+            break;
     }
     return true;
 }

@@ -3,8 +3,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
+
+// What the Targa header rules make of a header, worst first. The loading driver takes a file
+// as Targa from EntrySizeUnsupported on: entries of a size the reader cannot take are found
+// by the reader, which calls that an unsupported colour map as it does a map that is longer
+// than 256 entries or does not start at index 0.
+enum class TTargaHeaderCheck { NotTarga, MapUnsupported, EntrySizeUnsupported, Readable };
 
 // What the Targa reader keeps in the image record: the raw 18-byte header and the image ID for
 // the information list, the header's fields, and the state of the run-length pixel reader.
@@ -37,6 +44,16 @@ struct TTargaFields {
     std::vector<uint8_t> buffer;
     size_t position = 0;
     size_t filled = 0;
+
+    // Sets the header's fields from its bytes; the rest stays as it was.
+    void ParseHeader(std::span<const uint8_t, kHeaderSize> raw);
+    // The header rules, shared by the loading driver's test and the reader: colour map type 0
+    // or 1; pixel depth 8 to 32; image type 1 to 3, or 9 to 11 for run-length files; type 1
+    // needs 8 bits and a colour map of 1 to 256 entries of 15, 16, 24 or 32 bits from index 0,
+    // type 2 needs 15, 16, 24 or 32 bits, type 3 needs 8.
+    TTargaHeaderCheck CheckHeader() const;
+    // The image type without its run-length flag (8): 1 colour-mapped, 2 true colour, 3 grey.
+    int BaseType() const { return imageType > 8 ? imageType - 8 : imageType; }
 
     // Bits 4 and 5 of the descriptor: 2 (top left) and 3 store the top line first.
     int ImageOrigin() const { return descriptor >> 4 & 3; }

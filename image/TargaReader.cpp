@@ -6,8 +6,6 @@
 #include "image/ImageInfo.h"
 #include "image/Intensity.h"
 #include "platform/Format.h"
-#include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 
 #include <algorithm>
 #include <cstring>
@@ -177,6 +175,48 @@ void AdjustRunLengthPixels(std::span<uint8_t> pixels, int32_t bitsPerPixel, int 
 
 } // namespace
 
+void TTargaFields::ParseHeader(std::span<const uint8_t, kHeaderSize> raw)
+{
+    std::copy(raw.begin(), raw.end(), rawHeader.begin());
+    TByteReader in(raw);
+    idLength = in.ReadU8();
+    colorMapType = in.ReadU8();
+    imageType = in.ReadU8();
+    firstEntry = in.ReadU16();
+    mapLength = in.ReadU16();
+    mapEntrySize = in.ReadU8();
+    xOrigin = in.ReadU16();
+    yOrigin = in.ReadU16();
+    width = in.ReadU16();
+    height = in.ReadU16();
+    pixelDepth = in.ReadU8();
+    descriptor = in.ReadU8();
+}
+
+TTargaHeaderCheck TTargaFields::CheckHeader() const
+{
+    const uint8_t depth = pixelDepth;
+    if (colorMapType > 1 || depth < 8 || depth > 32)
+        return TTargaHeaderCheck::NotTarga;
+    const bool trueColorDepth = depth == 15 || depth == 16 || depth == 24 || depth == 32;
+    switch (BaseType()) {
+    case 1:
+        if (depth != 8 || colorMapType != 1 || mapLength == 0)
+            return TTargaHeaderCheck::NotTarga;
+        if (mapLength > 256 || firstEntry != 0)
+            return TTargaHeaderCheck::MapUnsupported;
+        if (mapEntrySize != 15 && mapEntrySize != 16 && mapEntrySize != 24 && mapEntrySize != 32)
+            return TTargaHeaderCheck::EntrySizeUnsupported;
+        return TTargaHeaderCheck::Readable;
+    case 2:
+        return trueColorDepth ? TTargaHeaderCheck::Readable : TTargaHeaderCheck::NotTarga;
+    case 3:
+        return depth == 8 ? TTargaHeaderCheck::Readable : TTargaHeaderCheck::NotTarga;
+    default:
+        return TTargaHeaderCheck::NotTarga;
+    }
+}
+
 bool TBaseDib::ReadTargaHeader()
 {
     m_targa = TTargaFields();
@@ -184,46 +224,17 @@ bool TBaseDib::ReadTargaHeader()
     if (!ReadFileExact(raw))
         return Fail(kPrematureEnd);
     TTargaFields& targa = m_targa;
-    targa.rawHeader = raw;
-    TByteReader in(raw);
-    targa.idLength = in.ReadU8();
-    targa.colorMapType = in.ReadU8();
-    targa.imageType = in.ReadU8();
-    targa.firstEntry = in.ReadU16();
-    targa.mapLength = in.ReadU16();
-    targa.mapEntrySize = in.ReadU8();
-    targa.xOrigin = in.ReadU16();
-    targa.yOrigin = in.ReadU16();
-    targa.width = in.ReadU16();
-    targa.height = in.ReadU16();
-    targa.pixelDepth = in.ReadU8();
-    targa.descriptor = in.ReadU8();
-
-    if (targa.colorMapType > 1 || targa.pixelDepth < 8 || targa.pixelDepth > 32)
+    targa.ParseHeader(raw);
+    // A colour map that cannot be taken is reported once the image ID is read past.
+    const TTargaHeaderCheck check = targa.CheckHeader();
+    if (check == TTargaHeaderCheck::NotTarga)
         return Fail(kInvalidFile);
-    int type = targa.imageType;
-    m_runLength = type > 8;
-    if (m_runLength)
-        type -= 8;
+    const int type = targa.BaseType();
+    m_runLength = targa.imageType > 8;
     const uint8_t depth = targa.pixelDepth;
-    switch (type) {
-    case 1:
-        if (depth != 8 || targa.colorMapType != 1)
-            return Fail(kInvalidFile);
-        break;
-    case 2:
-        if (depth != 15 && depth != 16 && depth != 24 && depth != 32)
-            return Fail(kInvalidFile);
-        break;
-    case 3:
-        if (depth != 8)
-            return Fail(kInvalidFile);
+    if (type == 3)
         for (size_t i = 0; i < 256; ++i)
             std::fill_n(m_workingPalette.begin() + ptrdiff_t(4 * i), 3, uint8_t(i));
-        break;
-    default:
-        return Fail(kInvalidFile);
-    }
     m_imageWidth = targa.width;
     m_imageHeight = targa.height;
     m_bitsPerPixel = depth;
@@ -252,12 +263,7 @@ bool TBaseDib::ReadTargaHeader()
         return true;
     }
 
-    if (targa.mapLength == 0)
-        return Fail(kInvalidFile);
-    if (targa.mapLength > 256 || targa.firstEntry != 0)
-        return Fail(kUnsupportedMap);
-    if (targa.mapEntrySize != 15 && targa.mapEntrySize != 16 && targa.mapEntrySize != 24
-        && targa.mapEntrySize != 32)
+    if (check != TTargaHeaderCheck::Readable)
         return Fail(kUnsupportedMap);
     std::array<uint8_t, 256 * 4> map {};
     if (!ReadFileExact(std::span(map).first(targa.mapLength * entryBytes)))
@@ -350,7 +356,7 @@ bool TDisplayDib::DecodeTarga()
     // Uncompressed 15- and 16-bit rows are shown as stored; 8-bit rows go through the table.
     const bool adjustPlain = offset != 0 && m_bitsPerPixel >= 24;
     const TIntensityTable adjust(offset);
-    for (int64_t fileRow = 0; fileRow < m_bitmapHeight && !ProcessFlags().loadAbort; ++fileRow) {
+    for (int64_t fileRow = 0; fileRow < m_bitmapHeight; ++fileRow) {
         m_currentRow = int32_t(TargetRow(fileRow, m_bottomUp));
         const std::span<uint8_t> row = Row(m_currentRow).first(rowBytes);
         if (m_runLength) {
@@ -367,7 +373,8 @@ bool TDisplayDib::DecodeTarga()
                 return FailPartly(kPrematureEnd, fileRow > 0);
         }
         RowProgress(fileRow + 1);
-        PumpOneMessage();
+        if (PumpAndCheckAbort())
+            break;
     }
     return true;
 }

@@ -4,10 +4,8 @@
 #include "image/BmpRunLength.h"
 #include "image/ByteReader.h"
 #include "platform/MessagePump.h"
-#include "platform/ProcessFlags.h"
 #include "preview/SampledRow.h"
 
-#include <bit>
 #include <limits>
 
 namespace {
@@ -19,26 +17,20 @@ constexpr const char* kPrematureEnd = "Premature end of file";
 // than 8 bits keeps its top 8, so that wide masks (10 bits at 32 bits, a 16-bit mask) still give
 // its brightness rather than its low bits.
 struct TMaskChannel {
-    uint32_t mask = 0;
-    uint32_t shift = 0;
+    TColorMask mask;
     uint32_t left = 0;
     uint32_t right = 0;
 
-    TMaskChannel(uint32_t mask, uint32_t shift, uint32_t maximum, bool sixteenBits)
+    TMaskChannel(const TColorMask& mask, bool sixteenBits)
         : mask(mask)
-        , shift(shift)
     {
-        const uint32_t width = uint32_t(std::popcount(maximum));
-        if (width > 8)
-            right = width - 8;
+        if (mask.width > 8)
+            right = mask.width - 8;
         else if (sixteenBits)
-            left = 8 - width;
+            left = 8 - mask.width;
     }
 
-    uint8_t operator()(uint32_t pixel) const
-    {
-        return uint8_t((pixel & mask) >> shift >> right << left);
-    }
+    uint8_t operator()(uint32_t pixel) const { return uint8_t(mask.Value(pixel) >> right << left); }
 };
 
 // Checked a * b + c for file positions; false when the result would not fit.
@@ -74,9 +66,9 @@ bool TPreviewDib::DecodeBmp()
     const uint64_t width = uint64_t(m_imageWidth);
     const uint64_t stride = (uint64_t(bits) * width + 31) / 32 * 4;
     const bool sixteen = bits == 16;
-    const TMaskChannel red(m_bmp.masks[0], m_bmp.shifts[0], m_bmp.maxima[0], sixteen);
-    const TMaskChannel green(m_bmp.masks[1], m_bmp.shifts[1], m_bmp.maxima[1], sixteen);
-    const TMaskChannel blue(m_bmp.masks[2], m_bmp.shifts[2], m_bmp.maxima[2], sixteen);
+    const TMaskChannel red(m_bmp.masks[0], sixteen);
+    const TMaskChannel green(m_bmp.masks[1], sixteen);
+    const TMaskChannel blue(m_bmp.masks[2], sixteen);
 
     std::span<uint8_t> row;
     const auto store = [&](int64_t taken, int64_t x, std::span<const uint8_t> bytes) {
@@ -141,7 +133,7 @@ bool TPreviewDib::DecodeBmpRunLength(const std::array<uint8_t, 256 * 4>& palette
 
         // The preview row the current source row belongs to.
         int64_t PreviewRow() const { return sourceRow / yCounter; }
-        bool Stop() const { return ProcessFlags().previewAbort || PreviewRow() >= rows; }
+        bool Stop() const { return dib.AbortRequested() || PreviewRow() >= rows; }
         void Pixels(int64_t column, size_t count, const TBmpRunPixels& pixels)
         {
             if (sourceRow % yCounter != 0 || PreviewRow() >= rows)

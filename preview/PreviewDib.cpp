@@ -1,6 +1,5 @@
 #include "preview/PreviewDib.h"
 
-#include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
 
 #include <algorithm>
@@ -88,8 +87,4 @@ uint8_t* TPreviewDib::PixelAt(std::span<uint8_t> row, int64_t column) const
     return row.data() + 3 * x;
 }
 
-bool TPreviewDib::PumpAndCheckAbort()
-{
-    PumpOneMessage();
-    return ProcessFlags().previewAbort;
-}
+bool TPreviewDib::AbortRequested() const { return ProcessFlags().previewAbort; }

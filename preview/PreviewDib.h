@@ -83,8 +83,7 @@ private:
     // null outside the box.
     uint8_t* PixelAt(std::span<uint8_t> row, int64_t column) const;
     void FillArea(const TBoxArea& area, const uint8_t* color);
-    // One message, then the abort request: true when decoding must stop.
-    static bool PumpAndCheckAbort();
+    bool AbortRequested() const override;
 
     // Reads one stored row of rowBytes bytes from the current position and hands each taken
     // pixel (every xCounter-th of width pixels of bitsPerPixel bits) to store(k, x, bytes): the

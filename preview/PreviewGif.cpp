@@ -3,7 +3,6 @@
 // and columns (multiples of the counters) whatever its position, interlaced or not. Animated
 // files play in the box, one frame a call, with transparency and disposal on the sampled area.
 
-#include "platform/MessagePump.h"
 #include "platform/ProcessFlags.h"
 #include "preview/PreviewDib.h"
 
@@ -137,7 +136,7 @@ bool TPreviewDib::DecodeGifFramePixels()
     bool result = true;
     try {
         int64_t stored = 0;
-        for (; stored < height && !ProcessFlags().previewAbort; ++stored) {
+        while (stored < height) {
             // Once the data have ended every pixel is 0: the rows left take index 0 at once.
             if (m_gif.lzw.Exhausted()) {
                 for (; stored < height; ++stored)
@@ -146,8 +145,9 @@ bool TPreviewDib::DecodeGifFramePixels()
             }
             ReadGifPixels(line);
             ++consumed;
-            storeRow(stored, line.data());
-            PumpOneMessage();
+            storeRow(stored++, line.data());
+            if (PumpAndCheckAbort())
+                break;
         }
         if (stored == height)
             FinishGifFrame();
@@ -178,7 +178,7 @@ bool TPreviewDib::DecodeGif()
         return false;
 
     // A frame stopped part-way leaves the file inside its data: no animation goes on from there.
-    if (!ProcessFlags().previewAbort) {
+    if (!AbortRequested()) {
         m_imageNumber = 1;
         m_imageTotal = std::max(m_imageTotal, 1);
         const int64_t position = TellFile();
@@ -212,7 +212,7 @@ bool TPreviewDib::NextGifFrame()
         if (m_options.showAnimatedGif && m_disposalMethod == 3)
             SaveBox();
         if (DecodeGifFramePixels()) {
-            if (!ProcessFlags().previewAbort) {
+            if (!AbortRequested()) {
                 ++m_imageNumber;
                 m_imageTotal = std::max(m_imageTotal, m_imageNumber);
                 const int64_t position = TellFile();
@@ -226,7 +226,7 @@ bool TPreviewDib::NextGifFrame()
 
     // Normally the trailer has come ("Not enough images in GIF file"): the animation goes on
     // from the first image, and that reason is no warning.
-    if (!ProcessFlags().previewAbort) {
+    if (!AbortRequested()) {
         m_message.clear();
         if (SeekFile(0) && DecodeGif()) {
             CloseFile();

@@ -3,7 +3,6 @@
 // blocks between them skipped. A multiple-scan file is shown in passes as its scans come in.
 
 #include "image/JpegDecompress.h"
-#include "platform/ProcessFlags.h"
 #include "preview/PreviewDib.h"
 
 #include <algorithm>

@@ -1,31 +1,117 @@
 #include "settings/ViewSettings.h"
 
 #include "platform/Profile.h"
+#include "settings/SettingFields.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-bool ReadFlag(const char* key, bool defaultValue)
+template <typename... Ts> struct TOverloaded : Ts... {
+    using Ts::operator()...;
+};
+
+void SetNumber(const TSettingField& field, TViewSettings& settings, int64_t value)
 {
-    return ReadSettingInt(key, defaultValue ? 1 : 0) != 0;
+    std::visit(
+        TOverloaded {
+            [&](bool TViewSettings::*member) { settings.*member = value != 0; },
+            [&](int32_t TViewSettings::*member) { settings.*member = int32_t(value); },
+            [&](uint32_t TViewSettings::*member) { settings.*member = uint32_t(value); },
+            [&](TCustomColorSlot slot) { settings.CustomColor[slot.index] = uint32_t(value); },
+            [](std::string TViewSettings::*) {},
+        },
+        field.member);
 }
 
-uint32_t ReadColor(const std::string& key, uint32_t defaultValue)
+int32_t Validated(const TSettingField& field, int32_t value)
 {
-    return uint32_t(ReadSettingInt(key, int32_t(defaultValue))) & 0xFFFFFFu;
+    if (!field.range)
+        return value;
+    if (value < field.range->low)
+        return field.range->belowLow;
+    if (value > field.range->high)
+        return field.range->aboveHigh;
+    return value;
 }
 
-int32_t InRangeOr(int32_t value, int32_t low, int32_t high, int32_t fallback)
+// Reads one key into the record. A missing key leaves the value in memory, except the text,
+// which then becomes empty; colours keep 24 bits; a range replaces what falls outside it.
+void ReadField(const TSettingField& field, TViewSettings& settings)
 {
-    return value < low || value > high ? fallback : value;
+    if (field.Kind() == TSettingKind::Text) {
+        settings.*std::get<std::string TViewSettings::*>(field.member)
+            = ReadSettingString(field.key, "");
+        return;
+    }
+    const int32_t current = int32_t(SettingNumber(field, settings));
+    const int32_t stored = field.loadPoint == TLoadPoint::StoreChoice
+        ? TProfile::Instance().ReadPrivateInt(field.key, current)
+        : ReadSettingInt(field.key, current);
+    if (field.Kind() == TSettingKind::Color)
+        SetNumber(field, settings, uint32_t(stored) & 0xFFFFFFu);
+    else
+        SetNumber(field, settings, Validated(field, stored));
 }
 
-void WriteFlag(const char* key, bool value) { WriteSetting(key, value ? 1 : 0); }
+void LoadGroup(TLoadPoint point, TViewSettings& settings)
+{
+    for (const TSettingField& field : kSettingFields)
+        if (field.loadPoint == point && (!field.readWhen || field.readWhen(settings)))
+            ReadField(field, settings);
+}
 
-std::string CustomColorKey(size_t index) { return "CustomColor" + std::to_string(index + 1); }
+// Numbers are written with "%i", flags as 0 or 1.
+void SaveGroup(TSavePoint point, const TViewSettings& settings)
+{
+    for (const TSettingField* field : SettingsSavedAt(point)) {
+        if (field->writeWhen && !field->writeWhen(settings))
+            continue;
+        if (field->Kind() == TSettingKind::Text)
+            WriteSetting(field->key, SettingText(*field, settings));
+        else
+            WriteSetting(field->key, int32_t(SettingNumber(*field, settings)));
+    }
+}
 
 } // namespace
+
+std::vector<const TSettingField*> SettingsSavedAt(TSavePoint point)
+{
+    std::vector<const TSettingField*> fields;
+    for (const TSettingField& field : kSettingFields)
+        if (field.savePoint == point)
+            fields.push_back(&field);
+    std::ranges::sort(fields, {}, &TSettingField::saveOrder);
+    return fields;
+}
+
+int64_t SettingNumber(const TSettingField& field, const TViewSettings& settings)
+{
+    return std::visit(
+        TOverloaded {
+            [&](bool TViewSettings::*member) { return int64_t(settings.*member); },
+            [&](int32_t TViewSettings::*member) { return int64_t(settings.*member); },
+            [&](uint32_t TViewSettings::*member) { return int64_t(settings.*member); },
+            [&](TCustomColorSlot slot) { return int64_t(settings.CustomColor[slot.index]); },
+            [](std::string TViewSettings::*) { return int64_t(0); },
+        },
+        field.member);
+}
+
+std::string SettingText(const TSettingField& field, const TViewSettings& settings)
+{
+    if (field.Kind() != TSettingKind::Text)
+        return std::to_string(SettingNumber(field, settings));
+    return settings.*std::get<std::string TViewSettings::*>(field.member);
+}
+
+TViewSettings::TViewSettings()
+{
+    for (const TSettingField& field : kSettingFields)
+        SetNumber(field, *this, field.defaultValue);
+}
 
 TViewSettings& Settings()
 {
@@ -35,121 +121,48 @@ TViewSettings& Settings()
 
 void TViewSettings::LoadStartup()
 {
-    TProfile& profile = TProfile::Instance();
-    UseWinINI = profile.ReadPrivateInt("UseWinINI", UseWinINI ? 1 : 0) != 0;
-    profile.UseSharedFile(UseWinINI);
-    AutoSizeMain = ReadFlag("AutoSizeMain", AutoSizeMain);
-    if (!AutoSizeMain) {
-        SizeMain = ReadSettingInt("SizeMain", SizeMain);
-        if (SizeMain > 3)
-            SizeMain = 1;
-        else if (SizeMain < 0)
-            SizeMain = 0;
-    }
-    AltFileSel = ReadFlag("AltFileSel", AltFileSel);
+    LoadGroup(TLoadPoint::StoreChoice, *this);
+    TProfile::Instance().UseSharedFile(UseWinINI);
+    LoadGroup(TLoadPoint::Startup, *this);
 }
 
-void TViewSettings::LoadFramePosition()
-{
-    FileLeft = InRangeOr(ReadSettingInt("FileLeft", FileLeft), 0, 99, 10);
-    FileTop = InRangeOr(ReadSettingInt("FileTop", FileTop), 0, 99, 10);
-}
+void TViewSettings::LoadFramePosition() { LoadGroup(TLoadPoint::FramePosition, *this); }
 
 void TViewSettings::LoadBrowserGroup()
 {
     CopyLayoutToSizeMain();
-    ConfirmOn = ReadFlag("ConfirmOn", ConfirmOn);
-    ShowHidden = ReadFlag("ShowHidden", ShowHidden);
-    PreviewOn = ReadFlag("PreviewOn", PreviewOn);
-    Fit = ReadFlag("Fit", Fit);
-    CenterImage = ReadFlag("CenterImage", CenterImage);
-    FullScreen = ReadFlag("FullScreen", FullScreen);
-    ShowWarnings = ReadFlag("ShowWarnings", ShowWarnings);
-    IntensityOffset = ReadSettingInt("IntensityOffset", IntensityOffset);
-    AutoSizeView = ReadFlag("AutoSizeView", AutoSizeView);
-    UseFastDibs = ReadFlag("UseFastDibs", UseFastDibs);
-    SlideShowTimer = ReadSettingInt("SlideShowTimer", SlideShowTimer);
-    ShiftForSelected = ReadFlag("ShiftForSelected", ShiftForSelected);
-    SavePath = ReadFlag("SavePath", SavePath);
-    ShowStatus = ReadFlag("ShowStatus", ShowStatus);
-    ShowAnimatedGIF = ReadFlag("ShowAnimatedGIF", ShowAnimatedGIF);
-    UseSSTimer = ReadFlag("UseSSTimer", UseSSTimer);
-    PrevBKColor = ReadColor("PrevBKColor", PrevBKColor);
-    UseBKColor = ReadFlag("UseBKColor", UseBKColor);
-    for (size_t i = 0; i < CustomColor.size(); ++i)
-        CustomColor[i] = ReadColor(CustomColorKey(i), CustomColor[i]);
-    ShowColorWarning = ReadFlag("ShowColorWarning", ShowColorWarning);
-    SlideShowTimer = InRangeOr(SlideShowTimer, 0, 1800, 0);
-    FileType = InRangeOr(ReadSettingInt("FileType", FileType), 0, 6, 1);
+    LoadGroup(TLoadPoint::BrowserGroup, *this);
 }
 
-void TViewSettings::LoadLastPath() { LastPath = ReadSettingString("LastPath", ""); }
+void TViewSettings::LoadLastPath() { LoadGroup(TLoadPoint::LastPath, *this); }
 
-void TViewSettings::LoadViewPosition()
-{
-    ViewLeft = InRangeOr(ReadSettingInt("ViewLeft", ViewLeft), 0, 99, 25);
-    ViewTop = InRangeOr(ReadSettingInt("ViewTop", ViewTop), 0, 99, 20);
-    ViewWidth = ReadSettingInt("ViewWidth", ViewWidth);
-    if (ViewWidth < 0)
-        ViewWidth = 65;
-    ViewHeight = ReadSettingInt("ViewHeight", ViewHeight);
-    if (ViewHeight < 0)
-        ViewHeight = 65;
-}
+void TViewSettings::LoadViewPosition() { LoadGroup(TLoadPoint::ViewPosition, *this); }
 
 void TViewSettings::SaveOptions(const TViewSettings& dialog) const
 {
-    WriteFlag("ConfirmOn", dialog.ConfirmOn);
-    WriteFlag("ShowHidden", dialog.ShowHidden);
-    WriteFlag("Fit", dialog.Fit);
-    WriteFlag("CenterImage", dialog.CenterImage);
-    WriteFlag("FullScreen", dialog.FullScreen);
-    WriteFlag("ShowWarnings", dialog.ShowWarnings);
-    WriteSetting("SlideShowTimer", dialog.SlideShowTimer);
-    WriteSetting("IntensityOffset", dialog.IntensityOffset);
-    WriteFlag("AutoSizeMain", dialog.AutoSizeMain);
-    WriteFlag("AutoSizeView", dialog.AutoSizeView);
-    WriteFlag("UseFastDibs", dialog.UseFastDibs);
-    WriteFlag("AltFileSel", dialog.AltFileSel);
-    WriteFlag("ShiftForSelected", dialog.ShiftForSelected);
-    WriteFlag("SavePath", dialog.SavePath);
-    WriteFlag("ShowStatus", dialog.ShowStatus);
-    WriteFlag("ShowAnimatedGIF", dialog.ShowAnimatedGIF);
-    WriteFlag("UseSSTimer", dialog.UseSSTimer);
-    WriteFlag("UseBKColor", dialog.UseBKColor);
-    WriteSetting("PrevBKColor", int32_t(dialog.PrevBKColor));
-    for (size_t i = 0; i < CustomColor.size(); ++i)
-        WriteSetting(CustomColorKey(i), int32_t(CustomColor[i]));
-    const int32_t sizeMain = dialog.SizeMain >= 1 && dialog.SizeMain <= 3 ? dialog.SizeMain : 0;
-    WriteSetting("SizeMain", sizeMain);
-    WriteFlag("PreviewOn", dialog.PreviewOn);
+    // The custom colours come from memory; the layout is one digit, 0 unless 1, 2 or 3.
+    TViewSettings written = dialog;
+    written.CustomColor = CustomColor;
+    if (written.SizeMain < 1 || written.SizeMain > 3)
+        written.SizeMain = 0;
+    SaveGroup(TSavePoint::Options, written);
 }
 
 void TViewSettings::SaveColorWarningOff()
 {
     ShowColorWarning = false;
-    WriteSetting("ShowColorWarning", "0");
+    SaveGroup(TSavePoint::ColorWarningOff, *this);
 }
 
-void TViewSettings::SaveViewPosition() const
-{
-    WriteSetting("ViewLeft", ViewLeft);
-    WriteSetting("ViewTop", ViewTop);
-    WriteSetting("ViewWidth", ViewWidth);
-    WriteSetting("ViewHeight", ViewHeight);
-}
+void TViewSettings::SaveViewPosition() const { SaveGroup(TSavePoint::ViewPosition, *this); }
 
-void TViewSettings::SaveFramePosition() const
-{
-    WriteSetting("FileLeft", FileLeft);
-    WriteSetting("FileTop", FileTop);
-}
+void TViewSettings::SaveFramePosition() const { SaveGroup(TSavePoint::FramePosition, *this); }
 
 void TViewSettings::SaveBrowserState(const std::string& currentFolder) const
 {
-    WriteSetting("FileType", FileType);
-    if (SavePath)
-        WriteSetting("LastPath", currentFolder);
+    TViewSettings written = *this;
+    written.LastPath = currentFolder;
+    SaveGroup(TSavePoint::BrowserState, written);
 }
 
 int32_t RoundPos(float value)

@@ -4,42 +4,46 @@
 #include <cstdint>
 #include <string>
 
-// Every preference of the program under the name of its INI key, with its default. One
-// instance lives for the whole process (Settings()); it survives restarts of the main
-// window, which read only the groups that belong to a window's creation.
+// Every preference of the program under the name of its INI key; the table of SettingFields.h
+// gives each its default, its validation and the points that read and write it. One instance
+// lives for the whole process (Settings()); it survives restarts of the main window, which
+// read only the groups that belong to a window's creation.
 struct TViewSettings {
-    bool UseWinINI = false;
-    bool AutoSizeMain = true;
-    int32_t SizeMain = 0;
-    bool AltFileSel = false;
-    int32_t FileLeft = 10;
-    int32_t FileTop = 10;
-    bool ConfirmOn = true;
-    bool ShowHidden = false;
-    bool PreviewOn = true;
-    bool Fit = false;
-    bool CenterImage = true;
-    bool FullScreen = false;
-    bool ShowWarnings = false;
-    int32_t IntensityOffset = 0;
-    bool AutoSizeView = true;
-    bool UseFastDibs = false;
-    int32_t SlideShowTimer = 0;
-    bool ShiftForSelected = false;
-    bool SavePath = true;
-    bool ShowStatus = true;
-    bool ShowAnimatedGIF = true;
-    bool UseSSTimer = false;
-    uint32_t PrevBKColor = 0;
-    bool UseBKColor = false;
+    // Every stored preference at its default.
+    TViewSettings();
+
+    bool UseWinINI {};
+    bool AutoSizeMain {};
+    int32_t SizeMain {};
+    bool AltFileSel {};
+    int32_t FileLeft {};
+    int32_t FileTop {};
+    bool ConfirmOn {};
+    bool ShowHidden {};
+    bool PreviewOn {};
+    bool Fit {};
+    bool CenterImage {};
+    bool FullScreen {};
+    bool ShowWarnings {};
+    int32_t IntensityOffset {};
+    bool AutoSizeView {};
+    bool UseFastDibs {};
+    int32_t SlideShowTimer {};
+    bool ShiftForSelected {};
+    bool SavePath {};
+    bool ShowStatus {};
+    bool ShowAnimatedGIF {};
+    bool UseSSTimer {};
+    uint32_t PrevBKColor {};
+    bool UseBKColor {};
     std::array<uint32_t, 16> CustomColor {};
-    bool ShowColorWarning = true;
-    int32_t FileType = 1;
+    bool ShowColorWarning {};
+    int32_t FileType {};
     std::string LastPath;
-    int32_t ViewLeft = 25;
-    int32_t ViewTop = 20;
-    int32_t ViewWidth = 65;
-    int32_t ViewHeight = 65;
+    int32_t ViewLeft {};
+    int32_t ViewTop {};
+    int32_t ViewWidth {};
+    int32_t ViewHeight {};
 
     // Derived, never stored under a key of their own: the layout (0..3) the main window was
     // built with, and the layout that suits the present screen width.
@@ -58,7 +62,7 @@ struct TViewSettings {
     // into SizeMain first (CopyLayoutToSizeMain, which restarts call alone).
     void LoadBrowserGroup();
     void CopyLayoutToSizeMain() { SizeMain = CurrentLayout; }
-    // Each set-up of the file browser when SavePath is set.
+    // Each set-up of the file browser; LastPath is read only when SavePath is set.
     void LoadLastPath();
     // Each creation of a viewing window that is not full screen.
     void LoadViewPosition();

@@ -8,6 +8,7 @@
 #include "platform/Profile.h"
 #include "preview/PreviewDib.h"
 #include "preview/PreviewInfo.h"
+#include "settings/SettingFields.h"
 #include "settings/ViewSettings.h"
 
 #include <cstdio>
@@ -206,47 +207,10 @@ int PrintSettings(const TArguments& arguments)
     settings.CurrentLayout = settings.AutoSizeMain ? settings.ScreenLayout : settings.SizeMain;
     settings.LoadFramePosition();
     settings.LoadBrowserGroup();
-    if (settings.SavePath)
-        settings.LoadLastPath();
+    settings.LoadLastPath();
     settings.LoadViewPosition();
-
-    const auto flag
-        = [](const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); };
-    const auto number
-        = [](const char* key, long long value) { std::printf("%s=%lld\n", key, value); };
-    flag("UseWinINI", settings.UseWinINI);
-    flag("AutoSizeMain", settings.AutoSizeMain);
-    number("SizeMain", settings.SizeMain);
-    flag("AltFileSel", settings.AltFileSel);
-    number("FileLeft", settings.FileLeft);
-    number("FileTop", settings.FileTop);
-    flag("ConfirmOn", settings.ConfirmOn);
-    flag("ShowHidden", settings.ShowHidden);
-    flag("PreviewOn", settings.PreviewOn);
-    flag("Fit", settings.Fit);
-    flag("CenterImage", settings.CenterImage);
-    flag("FullScreen", settings.FullScreen);
-    flag("ShowWarnings", settings.ShowWarnings);
-    number("IntensityOffset", settings.IntensityOffset);
-    flag("AutoSizeView", settings.AutoSizeView);
-    flag("UseFastDibs", settings.UseFastDibs);
-    number("SlideShowTimer", settings.SlideShowTimer);
-    flag("ShiftForSelected", settings.ShiftForSelected);
-    flag("SavePath", settings.SavePath);
-    flag("ShowStatus", settings.ShowStatus);
-    flag("ShowAnimatedGIF", settings.ShowAnimatedGIF);
-    flag("UseSSTimer", settings.UseSSTimer);
-    number("PrevBKColor", settings.PrevBKColor);
-    flag("UseBKColor", settings.UseBKColor);
-    for (size_t i = 0; i < settings.CustomColor.size(); ++i)
-        std::printf("CustomColor%zu=%u\n", i + 1, unsigned(settings.CustomColor[i]));
-    flag("ShowColorWarning", settings.ShowColorWarning);
-    number("FileType", settings.FileType);
-    std::printf("LastPath=%s\n", settings.LastPath.c_str());
-    number("ViewLeft", settings.ViewLeft);
-    number("ViewTop", settings.ViewTop);
-    number("ViewWidth", settings.ViewWidth);
-    number("ViewHeight", settings.ViewHeight);
+    for (const TSettingField& field : kSettingFields)
+        std::printf("%s=%s\n", field.key, SettingText(field, settings).c_str());
     return 0;
 }
 

@@ -1,5 +1,8 @@
 #include "ui/DibDraw.h"
 
+#include "image/ByteReader.h"
+#include "image/ColorMask.h"
+
 #include <QPainter>
 
 #include <array>
@@ -11,53 +14,34 @@ constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kBitFields = 3;
 constexpr QRgb kBlack = 0xFF000000;
 
-uint16_t ReadU16(std::span<const uint8_t> bytes, size_t at)
-{
-    return uint16_t(bytes[at] | bytes[at + 1] << 8);
-}
-
-uint32_t ReadU32(std::span<const uint8_t> bytes, size_t at)
-{
-    return uint32_t(ReadU16(bytes, at)) | uint32_t(ReadU16(bytes, at + 2)) << 16;
-}
-
-// One colour component of a 16- or 32-bit pixel: the run of mask bits from the lowest set
-// one, and how its values widen to 8 bits.
+// One colour component of a 16- or 32-bit pixel, its mask's run of bits widened to 8 bits.
 class TField {
 public:
     TField() = default;
     TField(uint32_t mask, uint32_t pixelBits)
+        : m_mask(mask, pixelBits)
     {
-        if (mask == 0)
+        const uint32_t width = m_mask.width;
+        if (width == 0 || width >= 8)
             return;
-        while (!(mask >> m_shift & 1u))
-            ++m_shift;
-        while (m_shift + m_width < pixelBits && (mask >> (m_shift + m_width) & 1u))
-            ++m_width;
-        if (m_width == 0)
-            return;
-        m_low = m_width >= 32 ? ~0u : (1u << m_width) - 1;
-        if (m_width < 8) {
-            for (uint32_t value = 0; value <= m_low; ++value) {
-                // Repeat the value's bits below it until the byte is full.
-                uint32_t widened = value << (8 - m_width);
-                for (uint32_t filled = m_width; filled < 8; filled += m_width)
-                    widened |= widened >> filled;
-                m_widen[value] = uint8_t(widened);
-            }
+        for (uint32_t value = 0; value <= m_mask.maximum; ++value) {
+            // Repeat the value's bits below it until the byte is full.
+            uint32_t widened = value << (8 - width);
+            for (uint32_t filled = width; filled < 8; filled += width)
+                widened |= widened >> filled;
+            m_widen[value] = uint8_t(widened);
         }
     }
 
     uint32_t Component(uint32_t pixel) const
     {
-        const uint32_t value = pixel >> m_shift & m_low;
-        return m_width < 8 ? m_widen[value] : value >> (m_width - 8);
+        // Only the run counts: bits of a mask beyond a gap in it are dropped.
+        const uint32_t value = m_mask.Value(pixel) & m_mask.maximum;
+        return m_mask.width < 8 ? m_widen[value] : value >> (m_mask.width - 8);
     }
 
 private:
-    uint32_t m_shift = 0;
-    uint32_t m_width = 0;
-    uint32_t m_low = 0;
+    TColorMask m_mask;
     std::array<uint8_t, 128> m_widen {};
 };
 
@@ -67,12 +51,12 @@ class TDibFormat {
 public:
     bool Read(std::span<const uint8_t> info, size_t bitsSize)
     {
-        if (info.size() < kInfoHeaderSize || ReadU32(info, 0) != kInfoHeaderSize)
+        if (info.size() < kInfoHeaderSize || GetU32(info, 0) != kInfoHeaderSize)
             return false;
-        m_width = int32_t(ReadU32(info, 4));
-        m_height = int32_t(ReadU32(info, 8));
-        m_bitCount = ReadU16(info, 14);
-        const uint32_t compression = ReadU32(info, 16);
+        m_width = int32_t(GetU32(info, 4));
+        m_height = int32_t(GetU32(info, 8));
+        m_bitCount = GetU16(info, 14);
+        const uint32_t compression = GetU32(info, 16);
         if (m_width <= 0 || m_height <= 0)
             return false;
         switch (m_bitCount) {
@@ -89,7 +73,7 @@ public:
                     return false;
                 m_masked = true;
                 for (size_t c = 0; c < 3; ++c)
-                    m_fields[c] = TField(ReadU32(info, kInfoHeaderSize + c * 4), m_bitCount);
+                    m_fields[c] = TField(GetU32(info, kInfoHeaderSize + c * 4), m_bitCount);
             } else if (compression == 0) {
                 m_masked = m_bitCount == 16;
                 if (m_masked) {
@@ -171,7 +155,7 @@ private:
     bool ReadColorTable(std::span<const uint8_t> info)
     {
         const uint32_t entries = 1u << m_bitCount;
-        const uint32_t used = ReadU32(info, 32);
+        const uint32_t used = GetU32(info, 32);
         const uint32_t count = used != 0 && used < entries ? used : entries;
         if (info.size() < kInfoHeaderSize + size_t(count) * 4)
             return false;

@@ -43,7 +43,10 @@ struct TBmpBuilder {
             AppendU32(out, 2835);
             AppendU32(out, colorsUsed);
             AppendU32(out, 0);
-            out.resize(out.size() + (headerSize - 40), 0);
+            // A header said to be shorter than these fields keeps them all: the reader
+            // refuses it by its size field alone.
+            if (headerSize > 40)
+                out.resize(out.size() + (headerSize - 40), 0);
         }
         for (uint32_t mask : masks)
             AppendU32(out, mask);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "image/DisplayDib.h"
+#include "platform/MessagePump.h"
+#include "platform/ProcessFlags.h"
 #include "support/TestFiles.h"
 
 #include <memory>
@@ -36,3 +38,12 @@ inline TDecoded DecodeBytes(const TTempFolder& folder, const std::vector<uint8_t
 {
     return DecodeFile(folder.Write(name, bytes), intensityOffset);
 }
+
+// Puts the pump step and the load-abort request back when a test that set them ends.
+struct TPumpGuard {
+    ~TPumpGuard()
+    {
+        SetPumpOneMessage({});
+        ProcessFlags().loadAbort = false;
+    }
+};

@@ -440,6 +440,46 @@ TEST(GifAnimation, DisposalThreeBringsBackThePictureFromBeforeTheFrame)
     EXPECT_EQ(PixelValues(*decoded.dib), first);
 }
 
+TEST(GifAnimation, ImagesSteppedInTurnEachGiveTheFramesTheyGiveAlone)
+{
+    // Two animations whose frames of disposal method 3 cover rectangles of one size over
+    // different pictures: each must bring back its own picture, whatever the other one saved
+    // meanwhile and whatever a third image did when it went away.
+    TTempFolder folder;
+    std::vector<std::string> files;
+    for (const uint8_t value : { uint8_t(1), uint8_t(3) }) {
+        TGifBuilder gif = Screen(4, 3, 2);
+        gif.frames = { Frame(0, 0, 3, 2, Filled(6, value)),
+            Frame(1, 1, 3, 2, Filled(6, uint8_t(4 - value)), Disposal(3)),
+            Frame(3, 0, 1, 1, { 0 }, Disposal(3)) };
+        files.push_back(folder.Write("animation" + std::to_string(value) + ".gif", gif.Build()));
+    }
+    constexpr int kSteps = 4;
+    std::vector<std::vector<TLines>> alone(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        TDisplayDib dib;
+        ASSERT_TRUE(dib.Load(files[i]));
+        for (int step = 0; step < kSteps; ++step) {
+            ASSERT_TRUE(dib.NextGifFrame());
+            alone[i].push_back(PixelValues(dib));
+        }
+    }
+    ASSERT_NE(alone[0], alone[1]);
+
+    std::vector<std::unique_ptr<TDisplayDib>> dibs;
+    for (const std::string& file : files) {
+        dibs.push_back(std::make_unique<TDisplayDib>());
+        ASSERT_TRUE(dibs.back()->Load(file));
+    }
+    for (int step = 0; step < kSteps; ++step) {
+        for (size_t i = 0; i < dibs.size(); ++i) {
+            ASSERT_TRUE(dibs[i]->NextGifFrame());
+            EXPECT_EQ(PixelValues(*dibs[i]), alone[i][size_t(step)]) << i << " step " << step;
+            TDisplayDib passing; // an information dialog's image, made and gone
+        }
+    }
+}
+
 TEST(GifAnimation, LoopsFromTheLastFrameToTheFirstOnAFreshBackground)
 {
     TTempFolder folder;

@@ -49,14 +49,6 @@ std::vector<uint8_t> Decoded(const TDib& dib, int rows = -1)
 }
 
 // Restores the process-wide pump and abort request that a test changes.
-struct TPumpGuard {
-    ~TPumpGuard()
-    {
-        SetPumpOneMessage({});
-        ProcessFlags().loadAbort = false;
-    }
-};
-
 } // namespace
 
 TEST(JpegColour, DecodesUprightAsTheLibraryToolDoes)

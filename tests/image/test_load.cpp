@@ -118,3 +118,22 @@ TEST(LoadDriver, JpegSearchNeedsTheWholeKilobyte)
     decoded = DecodeBytes(folder, bytes);
     EXPECT_EQ(decoded.dib->FileType(), FileTypeJpeg);
 }
+
+TEST(LoadDriver, EveryReaderStopsAtOnceWhenThePumpAsksToAbort)
+{
+    // The request comes with the third row's pump: no row after it pumps again, and the decode
+    // ends with success and no message.
+    TPumpGuard guard;
+    int pumped = 0;
+    SetPumpOneMessage([&] { ProcessFlags().loadAbort = ++pumped == 3; });
+    for (const char* name :
+        { "bmp/pil-rgb24.bmp", "bmp/im-pal8rle.bmp", "pcx/pil-rgb24.pcx", "targa/im-rgb24.tga",
+            "targa/im-rgb24rle.tga", "gif/im-still.gif", "jpeg/colour-444.jpg" }) {
+        pumped = 0;
+        ProcessFlags().loadAbort = false;
+        const TDecoded decoded = DecodeFile(TestData(name).string());
+        EXPECT_TRUE(decoded.ok) << name;
+        EXPECT_EQ(pumped, 3) << name;
+        EXPECT_EQ(decoded.dib->Message(), "") << name;
+    }
+}

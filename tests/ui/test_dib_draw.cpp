@@ -1,3 +1,4 @@
+#include "image/ByteReader.h"
 #include "ui/Application.h"
 #include "ui/DibDraw.h"
 #include "ui/Scroller.h"
@@ -9,18 +10,6 @@
 #include <vector>
 
 namespace {
-
-void PutU16(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
-{
-    bytes[at] = uint8_t(value);
-    bytes[at + 1] = uint8_t(value >> 8);
-}
-
-void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
-{
-    PutU16(bytes, at, value);
-    PutU16(bytes, at + 2, value >> 16);
-}
 
 // A packed bitmap held as its info block and its rows.
 struct TTestDib {
@@ -35,7 +24,7 @@ struct TTestDib {
         PutU32(info, 4, uint32_t(width));
         PutU32(info, 8, uint32_t(height));
         PutU16(info, 12, 1);
-        PutU16(info, 14, uint32_t(bitCount));
+        PutU16(info, 14, uint16_t(bitCount));
         // A bit-field table is the three masks; a colour table holds 0x00RRGGBB entries.
         if (bitCount > 8 && !table.empty())
             PutU32(info, 16, 3);
