@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, FrameSitsAtItsPercentagesAndMovingStoresNewOnes)
     TTestApp app;
     TViewFrameWindow* frame = app.Frame();
     EXPECT_EQ(frame->pos(), QPoint(512, 192));
-    EXPECT_EQ(frame->Caption(), "Pelorin");
+    EXPECT_EQ(frame->Caption(), "Pelorin - c:\\");
     // Fixed to the browser's size: no sizing, no maximizing.
     EXPECT_EQ(frame->minimumSize(), app.Browser()->size());
     EXPECT_EQ(frame->maximumSize(), app.Browser()->size());
