@@ -5,7 +5,7 @@ std::string FoldNameCase(std::string_view text)
 #ifdef _WIN32
     std::string folded(text);
     for (char& c : folded)
-        c = DriveLetterCase(c);
+        c = LowerAscii(c);
     return folded;
 #else
     return std::string(text);

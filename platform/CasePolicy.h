@@ -9,8 +9,8 @@
 // always lower case. Every place that would fold the case of a name asks here.
 std::string FoldNameCase(std::string_view text);
 
-// a..z for a drive letter given in either case; anything else unchanged.
-inline char DriveLetterCase(char letter)
+// A..Z as a..z (drive letters, extensions compared without case); anything else unchanged.
+inline char LowerAscii(char letter)
 {
     return letter >= 'A' && letter <= 'Z' ? char(letter - 'A' + 'a') : letter;
 }
