@@ -98,8 +98,8 @@ void TViewFileDlg::SetupWindow()
     SelectType(type);
     SetPatternsFromType(type);
 
-    m_fileList->SetColumnWidth(
-        FileColumnWidth(fontMetrics().averageCharWidth(), m_fileList->width()));
+    // The average character width is the dialog font's, as the dialog units measure it.
+    m_fileList->SetColumnWidth(FileColumnWidth(Units().baseX, m_fileList->width()));
 
     m_previewRect = Control(IdPreviewBox)->Widget()->geometry();
     m_preview = std::make_unique<TPreviewDib>(
