@@ -1,20 +1,27 @@
 #include "platform/NameOrder.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cstring>
 #include <numeric>
+#include <string_view>
 
 namespace {
 
+// Whether the locale collates in byte order, as the C and POSIX locales do (and glibc's
+// C.UTF-8): names then are their own keys.
+bool CollatesInByteOrder()
+{
+    const char* locale = std::setlocale(LC_COLLATE, nullptr);
+    const std::string_view name = locale ? locale : "C";
+    return name == "C" || name == "POSIX" || name == "C.UTF-8" || name == "C.utf8";
+}
+
 std::string CollationKey(const std::string& name)
 {
-    std::string key(name.size() * 2 + 1, '\0');
-    size_t length = std::strxfrm(key.data(), name.c_str(), key.size());
-    if (length >= key.size()) {
-        key.assign(length + 1, '\0');
-        length = std::strxfrm(key.data(), name.c_str(), key.size());
-    }
-    key.resize(length);
+    std::string key;
+    key.resize(std::strxfrm(nullptr, name.c_str(), 0));
+    std::strxfrm(key.data(), name.c_str(), key.size() + 1);
     return key;
 }
 
@@ -28,6 +35,10 @@ int CompareNames(const std::string& left, const std::string& right)
 
 void SortNames(std::vector<std::string>& names)
 {
+    if (CollatesInByteOrder()) {
+        std::sort(names.begin(), names.end());
+        return;
+    }
     std::vector<std::string> keys;
     keys.reserve(names.size());
     for (const std::string& name : names)

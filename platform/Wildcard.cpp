@@ -1,5 +1,6 @@
 #include "platform/Wildcard.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -46,10 +47,20 @@ bool Matches(std::string_view name, std::string_view pattern)
     return p == pattern.size();
 }
 
+bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix)
+{
+    return name.size() >= suffix.size()
+        && std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
+            [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+}
+
 } // namespace
 
 bool MatchesPattern(std::string_view name, std::string_view pattern)
 {
+    // "*" then plain text, as every type filter is: the name's end is compared at once.
+    if (pattern.starts_with('*') && pattern.find_first_of("*?", 1) == std::string_view::npos)
+        return EndsWithIgnoringCase(name, pattern.substr(1));
     if (Matches(name, pattern))
         return true;
     return pattern.ends_with(".*") && name.find('.') == std::string_view::npos

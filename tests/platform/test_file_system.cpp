@@ -118,6 +118,8 @@ TEST(Wildcard, PatternsMatchAsTheDirectorySearchMatches)
         { "PHOTO.GIF", "*.gif", true },
         { "photo.gif", "*.GIF", true },
         { "photo.gifs", "*.gif", false },
+        { "gif", "*.gif", false },
+        { "photo.jpg", "*.j?g", true },
         { "photo.gif", "*.*", true },
         { "readme", "*.*", true },
         { "abc", "abc.*", true },
