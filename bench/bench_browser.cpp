@@ -3,13 +3,13 @@
 // plus sort of the same names in the same run. The browser runs on Qt's offscreen platform
 // over a drive table that makes the benchmark's folder drive c:.
 
+#include "bench/BenchWindows.h"
 #include "browser/DirListBox.h"
 #include "browser/ViewFileDlg.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
 #include "resources/BrowserIds.h"
 #include "settings/ViewSettings.h"
-#include "ui/Application.h"
 #include "ui/ListBox.h"
 
 #include <QApplication>
@@ -107,11 +107,7 @@ void FillFolders(benchmark::State& state, const std::string& folder)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    InstallWindowLayer();
-    benchmark::Initialize(&argc, argv);
+    const auto application = StartWindowBenchmark(argc, argv);
 
     const fs::path root = fs::temp_directory_path()
         / ("pelorin-bench-browser-" + std::to_string(QCoreApplication::applicationPid()));

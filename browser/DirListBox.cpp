@@ -2,6 +2,7 @@
 
 #include "browser/BitmapItem.h"
 #include "browser/FolderSearch.h"
+#include "platform/SplitText.h"
 #include "resources/BrowserBitmaps.h"
 
 #include <QScrollBar>
@@ -18,16 +19,11 @@ void TDirListBox::Fill(const std::string& fullFolder, bool showHidden)
     if (!m_folder.ends_with('\\'))
         m_folder += '\\';
     ClearList();
-    std::vector<std::string> names;
-    size_t at = 1;
-    while (at < m_folder.size()) {
-        const size_t end = m_folder.find('\\', at);
-        names.push_back(m_folder.substr(at, end - at));
-        at = end + 1;
-    }
     AddString(fullFolder.substr(0, 3));
-    for (const std::string& name : names)
-        AddString(name);
+    for (std::string_view name : SplitText(m_folder, '\\')) {
+        if (!name.empty())
+            AddString(std::string(name));
+    }
     m_current = GetCount() - 1;
     for (int i = 0; i < m_current; ++i)
         SetItemData(i, ItemData(i, kBitmapOpenFolder));

@@ -1,21 +1,17 @@
 #include "browser/FileTypeFilter.h"
 
 #include "platform/CasePolicy.h"
+#include "platform/SplitText.h"
 
 #include <algorithm>
 
 namespace {
 
+// The non-empty items of a pattern list.
 std::vector<std::string_view> Items(std::string_view list)
 {
-    std::vector<std::string_view> items;
-    size_t at = 0;
-    while (at <= list.size()) {
-        const size_t end = std::min(list.find(';', at), list.size());
-        if (end > at)
-            items.push_back(list.substr(at, end - at));
-        at = end + 1;
-    }
+    std::vector<std::string_view> items = SplitText(list, ';');
+    std::erase_if(items, [](std::string_view item) { return item.empty(); });
     return items;
 }
 

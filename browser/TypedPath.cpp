@@ -3,6 +3,7 @@
 #include "browser/FolderSearch.h"
 #include "platform/CasePolicy.h"
 #include "platform/FileSystem.h"
+#include "platform/SplitText.h"
 
 #include <vector>
 
@@ -10,24 +11,12 @@ namespace {
 
 using enum TTypedPathResult;
 
-std::vector<std::string_view> Components(std::string_view folder)
-{
-    std::vector<std::string_view> components;
-    size_t at = 0;
-    while (at <= folder.size()) {
-        const size_t end = std::min(folder.find('\\', at), folder.size());
-        components.push_back(folder.substr(at, end - at));
-        at = end + 1;
-    }
-    return components;
-}
-
 // Resolves "." and ".." in a folder path that starts with a backslash. Only whole components
 // are dots: "a..b", "..b" and "a.\" are refused, as is climbing above the root. A final "."
 // stays: it is the name part, and names nothing.
 bool ResolveDots(std::string& folder)
 {
-    const std::vector<std::string_view> parts = Components(folder);
+    const std::vector<std::string_view> parts = SplitText(folder, '\\');
     std::vector<std::string_view> kept;
     for (size_t i = 1; i < parts.size(); ++i) {
         const std::string_view part = parts[i];

@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/SplitText.h"
+
 #include <filesystem>
 
 #include <dirent.h>
@@ -63,12 +65,9 @@ bool CanList(const std::string& nativeFolder)
 std::vector<std::string> SplitNative(std::string_view path)
 {
     std::vector<std::string> components;
-    size_t at = 0;
-    while (at < path.size()) {
-        const size_t end = std::min(path.find('/', at), path.size());
-        if (end > at)
-            components.emplace_back(path.substr(at, end - at));
-        at = end + 1;
+    for (std::string_view name : SplitText(path, '/')) {
+        if (!name.empty())
+            components.emplace_back(name);
     }
     return components;
 }
@@ -189,11 +188,7 @@ std::optional<TFileSystem::TLocation> TFileSystem::Resolve(std::string_view path
         return std::nullopt;
     if (!path.starts_with('\\'))
         location.components = m_folders[location.drive];
-    size_t at = 0;
-    while (at < path.size()) {
-        const size_t end = std::min(path.find('\\', at), path.size());
-        const std::string_view name = path.substr(at, end - at);
-        at = end + 1;
+    for (std::string_view name : SplitText(path, '\\')) {
         if (name.empty() || name == ".")
             continue;
         if (name == "..") {

@@ -1,5 +1,7 @@
 #include "platform/MountTable.h"
 
+#include "platform/SplitText.h"
+
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -58,11 +60,8 @@ std::vector<TMountEntry> ParseMountTable(std::string_view mountInfo)
     // mount id, parent id, major:minor, root, mount point, options, optional fields, then
     // "-", the file system type, the source and the super block options.
     std::vector<TMountEntry> entries;
-    size_t at = 0;
-    while (at < mountInfo.size()) {
-        const size_t end = std::min(mountInfo.find('\n', at), mountInfo.size());
-        const std::vector<std::string_view> fields = SplitFields(mountInfo.substr(at, end - at));
-        at = end + 1;
+    for (std::string_view line : SplitText(mountInfo, '\n')) {
+        const std::vector<std::string_view> fields = SplitFields(line);
         size_t separator = 6;
         while (separator < fields.size() && fields[separator] != "-")
             ++separator;

@@ -1,5 +1,7 @@
 #include "platform/Volumes.h"
 
+#include "platform/SplitText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -162,11 +164,7 @@ TDriveTable AssignDriveLetters(const TDriveTable& previous, const std::vector<TV
 TDriveTable ParseDriveTable(std::string_view text)
 {
     TDriveTable drives;
-    size_t at = 0;
-    while (at <= text.size()) {
-        const size_t end = std::min(text.find(';', at), text.size());
-        const std::string_view pair = text.substr(at, end - at);
-        at = end + 1;
+    for (std::string_view pair : SplitText(text, ';')) {
         if (pair.size() < 3 || pair[1] != '=' || pair[0] < 'a' || pair[0] > 'z')
             continue;
         TVolume volume;

@@ -1,18 +1,10 @@
 #include "browser/DirListBox.h"
 #include "browser/DrvComboBox.h"
-#include "browser/ViewFileDlg.h"
-#include "platform/FileSystem.h"
-#include "platform/IniFile.h"
 #include "platform/NameOrder.h"
-#include "platform/ProcessFlags.h"
-#include "platform/Profile.h"
-#include "resources/BrowserBitmaps.h"
 #include "resources/BrowserIds.h"
-#include "settings/ViewSettings.h"
-#include "tests/support/TestFiles.h"
+#include "tests/app/AppFixture.h"
 #include "ui/Edit.h"
 #include "ui/FrameWindow.h"
-#include "ui/ScriptedModalService.h"
 #include "ui/Static.h"
 
 #include <QCoreApplication>
@@ -30,15 +22,11 @@ using TBoxes = std::vector<std::pair<std::string, std::string>>; // text, captio
 // A browser in its frame over temporary drives: c: holds \images (three subfolders, a
 // hidden one, pictures of every type, a text file, a hidden picture, names with a space and
 // with letters beyond ASCII) and \photos; d: is a removable drive, e: one without a medium.
-class BrowserTest : public ::testing::Test {
+class BrowserTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TProfile::Instance().SetPrivateFile(config.File("Pelorin.ini"));
-        TProfile::Instance().SetSharedFile(config.File("win.ini"));
-        Settings() = TViewSettings();
-        ProcessFlags() = TProcessFlags();
-        TViewFileDlg::BrowserCreatedBefore() = false;
+        MainWindowTest::SetUp();
         for (const char* folder : { "images/2019", "images/Beta", "images/alpha", "images/.hidden",
                  "photos", "photos/deep/deeper" })
             fs::create_directories(c.Path() / folder);
@@ -51,19 +39,13 @@ protected:
     void TearDown() override
     {
         frame.reset();
-        unsetenv(kDrivesVariable);
-        FileSystem().Reset();
+        MainWindowTest::TearDown();
     }
     void SetDrives(const std::string& table)
     {
         setenv(kDrivesVariable, table.c_str(), 1);
         FileSystem().Reset();
     }
-    void WriteIni(const std::string& entries)
-    {
-        config.WriteText("Pelorin.ini", "[Pelorin]\n" + entries);
-    }
-
     TViewFileDlg& Open()
     {
         browser = new TViewFileDlg(nullptr, 130);
@@ -123,10 +105,8 @@ protected:
     }
     std::string Title() const { return frame->Caption(); }
 
-    TTempFolder config;
     TTempFolder c;
     TTempFolder d;
-    TScriptedModalService modal;
     std::unique_ptr<TFrameWindow> frame;
     TViewFileDlg* browser = nullptr;
 };
@@ -168,9 +148,8 @@ TEST_F(BrowserTest, SetUpListsTheLastFolderUnderTheRememberedTypeAndDestructionS
     EXPECT_EQ(
         Files(), Sorted({ ".secret.gif", "photo.gif", "photo one.gif", "new.gif", "news.gif" }));
     frame.reset();
-    const TIniFile ini(config.File("Pelorin.ini"));
-    EXPECT_EQ(ini.Read("Pelorin", "FileType"), "3");
-    EXPECT_EQ(ini.Read("Pelorin", "LastPath"), "c:\\images\\");
+    EXPECT_EQ(IniValue("FileType"), "3");
+    EXPECT_EQ(IniValue("LastPath"), "c:\\images\\");
 }
 
 TEST_F(BrowserTest, AStartFolderThatCannotBeUsedGivesWayToTheDriveOrTheWorkingFolder)
