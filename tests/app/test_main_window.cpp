@@ -8,6 +8,7 @@
 #include "tests/app/AppFixture.h"
 #include "ui/ListBox.h"
 #include "ui/Static.h"
+#include "view/ViewWindow.h"
 
 #include <QTest>
 #include <QTimer>
@@ -103,6 +104,20 @@ TEST_F(MainWindowTest, CloseDuringADecodeWaitsForTheDecodeThenWritesThePosition)
     EXPECT_FALSE(secondFrame->CloseWindow());
     EXPECT_TRUE(ProcessFlags().previewAbort);
     EXPECT_FALSE(ProcessFlags().loadAbort);
+}
+
+TEST_F(MainWindowTest, TheBrowserOwnsOneViewingWindowAndTheFrameClosesItThroughTheBrowser)
+{
+    TTestApp app;
+    TViewFrameWindow* frame = app.Frame();
+    frame->show();
+    TViewFileDlg* browser = app.Browser();
+    QPointer<TViewWindow> view = &browser->CreateViewWindow();
+    EXPECT_EQ(&browser->CreateViewWindow(), view.data());
+    EXPECT_TRUE(frame->CloseWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view.isNull());
+    EXPECT_EQ(browser->ViewWindow(), nullptr);
 }
 
 TEST_F(MainWindowTest, AltXClosesThroughTheNormalPathAndWritesThePosition)
