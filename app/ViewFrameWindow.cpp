@@ -2,12 +2,12 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppIds.h"
+#include "browser/ViewFileDlg.h"
 #include "platform/ProcessFlags.h"
 #include "resources/BrowserIds.h"
 #include "settings/ViewSettings.h"
 #include "ui/HelpService.h"
 #include "ui/MountWatch.h"
-#include "view/ViewWindow.h"
 
 TViewFrameWindow::TViewFrameWindow(
     const std::string& title, TWindow* browser, const TScreenExtent& screen)
@@ -118,8 +118,8 @@ bool TViewFrameWindow::CanClose()
         return false;
     }
     // The viewing window closes with the program and keeps its place for the next run.
-    if (TViewWindow* view = OpenViewWindow())
-        view->CloseFromBrowser();
+    if (auto* browser = dynamic_cast<TViewFileDlg*>(Client()))
+        browser->CloseViewWindow();
     Settings().SaveFramePosition();
     QuitHelp();
     return true;

@@ -4,13 +4,13 @@
 // painting cost must not follow the picture's height.
 
 #include "bench/BenchPictures.h"
+#include "bench/BenchWindows.h"
 #include "image/BmpWriter.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
 #include "resources/BrowserIds.h"
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
-#include "ui/Application.h"
 #include "ui/ListBox.h"
 #include "ui/Screen.h"
 #include "view/MyScroller.h"
@@ -123,11 +123,7 @@ void RebuildFitBitmap(benchmark::State& state, const std::string& folder, const 
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    InstallWindowLayer();
-    benchmark::Initialize(&argc, argv);
+    const auto application = StartWindowBenchmark(argc, argv);
 
     const auto folder = std::filesystem::temp_directory_path()
         / ("pelorin-bench-view-" + std::to_string(QCoreApplication::applicationPid()));

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
@@ -41,6 +43,11 @@ TListBox::TListBox(TWindow* parent, int id)
     };
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, changed);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
+    SetSortOrder([](const std::string& left, const std::string& right) {
+        return QString::localeAwareCompare(
+                   QString::fromStdString(left).toLower(), QString::fromStdString(right).toLower())
+            < 0;
+    });
 }
 
 TListBox::~TListBox() = default;
@@ -102,17 +109,22 @@ void TListBox::UpdateGrid()
     setGridSize(m_multiColumn && m_columnWidth > 0 ? QSize(m_columnWidth, ItemHeight()) : QSize());
 }
 
+void TListBox::SetSortOrder(TLess less, TSorter sorter)
+{
+    m_less = std::move(less);
+    m_sorter = std::move(sorter);
+}
+
 int TListBox::AddString(const std::string& text)
 {
     int index = count();
     if (m_sorted) {
         // After the items that sort equal, so that equal names keep their arrival order.
-        const QString key = QString::fromStdString(text).toLower();
         int low = 0;
         int high = count();
         while (low < high) {
             const int middle = (low + high) / 2;
-            if (QString::localeAwareCompare(item(middle)->text().toLower(), key) <= 0)
+            if (!m_less(text, GetString(middle)))
                 low = middle + 1;
             else
                 high = middle;
@@ -120,6 +132,26 @@ int TListBox::AddString(const std::string& text)
         index = low;
     }
     return InsertString(text, index);
+}
+
+void TListBox::AddStrings(std::vector<std::string> texts)
+{
+    if (m_sorted) {
+        if (m_sorter)
+            m_sorter(texts);
+        else
+            std::stable_sort(texts.begin(), texts.end(), m_less);
+    }
+    if (count() > 0 && m_sorted) {
+        for (const std::string& text : texts)
+            AddString(text);
+        return;
+    }
+    QStringList labels;
+    labels.reserve(qsizetype(texts.size()));
+    for (const std::string& text : texts)
+        labels.push_back(QString::fromStdString(text));
+    insertItems(count(), labels);
 }
 
 int TListBox::InsertString(const std::string& text, int index)

@@ -4,6 +4,8 @@
 
 #include <QListWidget>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 // A list box with the model the program's lists are written against: items of text and 32
@@ -26,6 +28,11 @@ public:
     TSelStyle SelStyle() const { return m_selStyle; }
     void SetSorted(bool sorted) { m_sorted = sorted; }
     bool IsSorted() const { return m_sorted; }
+    // The order of a sorted list: by default the locale's, letter case aside. A list may take
+    // its own, with a sorter for whole batches (which may be faster than the comparison).
+    using TLess = std::function<bool(const std::string&, const std::string&)>;
+    using TSorter = std::function<void(std::vector<std::string>&)>;
+    void SetSortOrder(TLess less, TSorter sorter = {});
     void SetMultiColumn(bool multiColumn);
     bool IsMultiColumn() const { return m_multiColumn; }
     void SetOwnerDraw(bool ownerDraw) { m_ownerDraw = ownerDraw; }
@@ -35,6 +42,9 @@ public:
     int AddString(const std::string& text);
     // An index of -1 appends.
     int InsertString(const std::string& text, int index);
+    // Adds a batch of items: in order in a sorted list, else at the end. An empty list takes
+    // the whole batch in one insertion, so filling it costs no more than sorting the batch.
+    void AddStrings(std::vector<std::string> texts);
     // Returns the number of items left, or -1 for an index outside the list.
     int DeleteString(int index);
     void ClearList();
@@ -86,6 +96,8 @@ private:
 
     TSelStyle m_selStyle = TSelStyle::Single;
     bool m_sorted = false;
+    TLess m_less;
+    TSorter m_sorter;
     bool m_multiColumn = false;
     bool m_ownerDraw = false;
     int m_columnWidth = 0;

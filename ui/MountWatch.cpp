@@ -1,47 +1,7 @@
 #include "ui/MountWatch.h"
 
+#include "platform/MountTable.h"
 #include "ui/Window.h"
-
-#include <fstream>
-#include <sstream>
-
-namespace {
-
-std::string Unescape(const std::string& field)
-{
-    std::string text;
-    for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            const std::string digits = field.substr(i + 1, 3);
-            if (digits.find_first_not_of("01234567") == std::string::npos) {
-                text.push_back(char(std::stoi(digits, nullptr, 8)));
-                i += 3;
-                continue;
-            }
-        }
-        text.push_back(field[i]);
-    }
-    return text;
-}
-
-} // namespace
-
-std::set<std::string> MountPoints(const std::string& mountInfo)
-{
-    std::set<std::string> mounts;
-    std::istringstream lines(mountInfo);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string field;
-        // mount id, parent id, major:minor, root, then the mount point.
-        for (int i = 0; i < 5 && fields >> field; ++i) {
-            if (i == 4)
-                mounts.insert(Unescape(field));
-        }
-    }
-    return mounts;
-}
 
 TMountWatch::TMountWatch(TReport report, std::string mountTable)
     : m_report(std::move(report))
@@ -58,10 +18,9 @@ void TMountWatch::Start(int intervalMilliseconds)
 
 void TMountWatch::Poll()
 {
-    std::ifstream file(m_mountTable);
-    std::stringstream text;
-    text << file.rdbuf();
-    std::set<std::string> mounts = MountPoints(text.str());
+    std::set<std::string> mounts;
+    for (TMountEntry& entry : ParseMountTable(ReadMountTable(m_mountTable)))
+        mounts.insert(std::move(entry.mountPoint));
     if (!m_haveBaseline) {
         m_haveBaseline = true;
         m_mounts = std::move(mounts);

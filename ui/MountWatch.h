@@ -30,7 +30,3 @@ private:
     std::set<std::string> m_mounts;
     bool m_haveBaseline = false;
 };
-
-// The mount points of a mount table in the kernel's mountinfo format, with its octal
-// escapes (\040 for a space) undone.
-std::set<std::string> MountPoints(const std::string& mountInfo);

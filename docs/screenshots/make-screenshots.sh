@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the main window at four screen sizes under a virtual X server
-# (Debian's xvfb and ImageMagick's import). The program runs from a copy in a temporary
-# folder, so that it starts with default settings and leaves no INI file behind.
+# (Debian's xvfb and ImageMagick's import), started as a new user would start it: in a folder
+# of pictures, without an argument. The program runs from a copy in a temporary folder, so
+# that it starts with default settings and leaves no INI file behind; the pictures are drawn
+# here with ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 program=${1:-build/app/pelorin}
+pictures=${TMPDIR:-/tmp}/pelorin-demo/Pictures
+rm -rf "$pictures"
+mkdir -p "$pictures/Holiday 2019" "$pictures/family" "$pictures/scans" "$pictures/.cache"
+convert -size 640x480 gradient:'#4a7fc1'-'#f3d8a8' "$pictures/beach.jpg"
+convert -size 320x240 -seed 3 plasma:'#2f6b2f'-'#8fb35a' "$pictures/forest.jpg"
+convert -size 200x200 xc:red -fill yellow -draw "circle 100,100 100,40" "$pictures/sun.gif"
+convert -size 300x200 xc:'#3b6e8f' "$pictures/harbour.bmp"
+convert -size 160x120 gradient:green-blue "$pictures/logo.pcx"
+convert -size 160x120 gradient:purple-orange "$pictures/sunset.tga"
+for i in $(seq -w 1 24); do cp "$pictures/forest.jpg" "$pictures/IMG_00$i.JPG"; done
+echo notes >"$pictures/notes.txt"
 for size in 640x480 800x600 1024x768 1280x1024; do
     work=$(mktemp -d)
     cp "$program" "$work/pelorin"
+    shot=$PWD/docs/screenshots/main-$size.png
     xvfb-run -a -s "-screen 0 ${size}x24" sh -c "
+        cd \"$pictures\"
         \"$work/pelorin\" & pid=\$!
         sleep 3
-        import -window root \"docs/screenshots/main-$size.png\"
+        import -window root \"$shot\"
         kill \$pid"
     rm -rf "$work"
 done
+rm -rf "$(dirname "$pictures")"
 
 # The viewing window at 1024 x 768, showing pictures made here (a landscape drawn with
 # imagemagick) through tests/view/support/ViewShot.cpp: a photo in an auto-sized window, a

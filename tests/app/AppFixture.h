@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/ViewFileDlg.h"
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
@@ -25,8 +26,9 @@ public:
     int quits = 0;
 };
 
-// A process as it starts: default settings in memory, an INI file in a fresh folder, no
-// browser created yet, a 1024 x 768 screen, and the modal and help services scripted.
+// A process as it starts: default settings in memory, an INI file in a fresh folder that is
+// also the only drive (c:), no browser created yet, a 1024 x 768 screen, and the modal and
+// help services scripted.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -38,9 +40,13 @@ protected:
         TViewFileDlg::BrowserCreatedBefore() = false;
         SetScreenOverride(MakeScreenInfo(1024, 768));
         SetHelpService(&help);
+        setenv(kDrivesVariable, ("c=" + folder.Path().string()).c_str(), 1);
+        FileSystem().Reset();
     }
     void TearDown() override
     {
+        unsetenv(kDrivesVariable);
+        FileSystem().Reset();
         SetScreenOverride(std::nullopt);
         SetHelpService(nullptr);
     }

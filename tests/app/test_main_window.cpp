@@ -8,6 +8,7 @@
 #include "tests/app/AppFixture.h"
 #include "ui/ListBox.h"
 #include "ui/Static.h"
+#include "view/ViewWindow.h"
 
 #include <QTest>
 #include <QTimer>
@@ -36,7 +37,7 @@ TEST_F(MainWindowTest, FrameSitsAtItsPercentagesAndMovingStoresNewOnes)
     TTestApp app;
     TViewFrameWindow* frame = app.Frame();
     EXPECT_EQ(frame->pos(), QPoint(512, 192));
-    EXPECT_EQ(frame->Caption(), "Pelorin");
+    EXPECT_EQ(frame->Caption(), "Pelorin - c:\\");
     // Fixed to the browser's size: no sizing, no maximizing.
     EXPECT_EQ(frame->minimumSize(), app.Browser()->size());
     EXPECT_EQ(frame->maximumSize(), app.Browser()->size());
@@ -103,6 +104,20 @@ TEST_F(MainWindowTest, CloseDuringADecodeWaitsForTheDecodeThenWritesThePosition)
     EXPECT_FALSE(secondFrame->CloseWindow());
     EXPECT_TRUE(ProcessFlags().previewAbort);
     EXPECT_FALSE(ProcessFlags().loadAbort);
+}
+
+TEST_F(MainWindowTest, TheBrowserOwnsOneViewingWindowAndTheFrameClosesItThroughTheBrowser)
+{
+    TTestApp app;
+    TViewFrameWindow* frame = app.Frame();
+    frame->show();
+    TViewFileDlg* browser = app.Browser();
+    QPointer<TViewWindow> view = &browser->CreateViewWindow();
+    EXPECT_EQ(&browser->CreateViewWindow(), view.data());
+    EXPECT_TRUE(frame->CloseWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view.isNull());
+    EXPECT_EQ(browser->ViewWindow(), nullptr);
 }
 
 TEST_F(MainWindowTest, AltXClosesThroughTheNormalPathAndWritesThePosition)

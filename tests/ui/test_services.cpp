@@ -76,13 +76,6 @@ TEST(HelpService, HelpFileOpensAsTheHtmlPageAtTheContextsAnchor)
     EXPECT_EQ(bare.fragment().toStdString(), "context-4");
 }
 
-TEST(MountWatch, MountPointsComeFromTheFifthFieldWithEscapesUndone)
-{
-    const std::string table = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-                              "90 22 8:17 / /media/usb\\040stick rw - vfat /dev/sdb1 rw\n";
-    EXPECT_EQ(MountPoints(table), (std::set<std::string> { "/", "/media/usb stick" }));
-}
-
 TEST(MountWatch, ReportsRemovalAndArrivalAfterTheBaseline)
 {
     TTempFolder folder;
