@@ -1,9 +1,12 @@
 #include "browser/ViewFileDlg.h"
 
+#include "dialogs/ViewColorWarnDlg.h"
+#include "dialogs/ViewOptionsDlg.h"
 #include "platform/ProcessFlags.h"
 #include "resources/BrowserIds.h"
 #include "resources/Templates.h"
 #include "settings/ViewSettings.h"
+#include "ui/Screen.h"
 
 bool& TViewFileDlg::BrowserCreatedBefore()
 {
@@ -28,6 +31,8 @@ void TViewFileDlg::SetupWindow()
 {
     TDialog::SetupWindow();
     SetAccelerators(&BrowserAccelerators());
+    if (ColorWarningWanted(Settings(), ScreenInfo().colorDepth))
+        PostCommand(CmColorWarning);
     // The browser is the last window a restart builds, so the restart is complete.
     ProcessFlags().restart = false;
 }
@@ -37,6 +42,10 @@ void TViewFileDlg::EvCommand(int id)
     switch (id) {
     case CmExit:
         return Exit();
+    case CmOptions:
+        return Options();
+    case CmColorWarning:
+        return ColorWarning();
     default:
         return TDialog::EvCommand(id);
     }
@@ -48,5 +57,9 @@ void TViewFileDlg::Exit()
     if (auto* frame = dynamic_cast<TWindow*>(window()); frame && frame != this)
         frame->CloseWindow();
 }
+
+void TViewFileDlg::Options() { TViewOptionsDlg(this, Settings()).Execute(); }
+
+void TViewFileDlg::ColorWarning() { TViewColorWarnDlg(this, Settings()).Execute(); }
 
 void TViewFileDlg::EvDeviceChange(uint32_t, uint32_t) { }

@@ -21,4 +21,7 @@ protected:
 
 private:
     void Exit();
+    void Options();
+    // The colour warning that the set-up posts on a display of few colours.
+    void ColorWarning();
 };
