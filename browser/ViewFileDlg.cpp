@@ -6,6 +6,8 @@
 #include "browser/FolderSearch.h"
 #include "browser/ListRules.h"
 #include "browser/TypedText.h"
+#include "dialogs/ViewColorWarnDlg.h"
+#include "dialogs/ViewOptionsDlg.h"
 #include "platform/CasePolicy.h"
 #include "platform/FileSystem.h"
 #include "platform/NameOrder.h"
@@ -21,6 +23,7 @@
 #include "ui/FilterValidator.h"
 #include "ui/ListBox.h"
 #include "ui/ModalService.h"
+#include "ui/Screen.h"
 #include "ui/Static.h"
 #include "ui/WaitCursor.h"
 #include "view/ReaderOptions.h"
@@ -118,6 +121,8 @@ void TViewFileDlg::SetupWindow()
     m_driveList->Fill(start.empty() ? char(0) : LowerAscii(start[0]));
     DriveChosen();
 
+    if (ColorWarningWanted(Settings(), ScreenInfo().colorDepth))
+        PostCommand(CmColorWarning);
     // The browser is the last window a restart builds, so the restart is complete.
     ProcessFlags().restart = false;
 }
@@ -135,6 +140,10 @@ void TViewFileDlg::EvCommand(int id)
         return Show(Settings().ShiftForSelected);
     case CmNoDrives:
         return NoDrives();
+    case CmOptions:
+        return Options();
+    case CmColorWarning:
+        return ColorWarning();
     default:
         return TDialog::EvCommand(id);
     }
@@ -434,3 +443,7 @@ void TViewFileDlg::Exit()
     if (auto* frame = dynamic_cast<TWindow*>(window()); frame && frame != this)
         frame->CloseWindow();
 }
+
+void TViewFileDlg::Options() { TViewOptionsDlg(this, Settings()).Execute(); }
+
+void TViewFileDlg::ColorWarning() { TViewColorWarnDlg(this, Settings()).Execute(); }

@@ -82,6 +82,9 @@ private:
     void OpenTypedFile(const std::string& name);
     void NoDrives();
     void Exit();
+    void Options();
+    // The colour warning that the set-up posts on a display of few colours.
+    void ColorWarning();
     void SetFieldText(const std::string& text);
     void FocusFileList();
 

@@ -1,5 +1,6 @@
 #include "preview/PreviewInfo.h"
 
+#include "image/ImageInfo.h"
 #include "platform/Format.h"
 
 std::vector<std::string> PreviewInformationLines(const TPreviewDib& preview)
@@ -35,4 +36,16 @@ std::vector<std::string> PreviewInformationLines(const TPreviewDib& preview)
             });
     }
     return lines;
+}
+
+TImageInformation ImageInformationOf(const TPreviewDib& preview, const std::string& folder)
+{
+    const std::string& path = preview.FileName();
+    const size_t separator = path.find_last_of("/\\");
+    TImageInformation info;
+    info.fileName = folder + (separator == std::string::npos ? path : path.substr(separator + 1));
+    info.fileType = FileTypeCaption(preview.FileType());
+    info.imageLines = ImageInformationLines(preview);
+    info.previewLines = PreviewInformationLines(preview);
+    return info;
 }

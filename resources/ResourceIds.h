@@ -11,7 +11,10 @@ inline constexpr int kBrowserExtended800 = 174;
 inline constexpr int kBrowserExtended1024 = 175;
 inline constexpr int kBrowserExtended1280 = 176;
 
+inline constexpr int kOptionsTemplate = 101;
 inline constexpr int kAboutTemplate = 155;
+inline constexpr int kImageInfoTemplate = 190;
+inline constexpr int kColorWarnTemplate = 197;
 
 inline constexpr int kViewAccelerators = 128;
 inline constexpr int kBrowserAccelerators = 144;

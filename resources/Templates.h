@@ -12,6 +12,12 @@ const std::vector<int>& BrowserTemplateIds();
 const TDialogTemplate& AboutTemplate();
 inline constexpr int IdAboutVersion = 129;
 
+// The options dialog, the image information dialog and the colour warning; their controls are
+// in OptionsIds.h, ImageInfoIds.h and ColorWarnIds.h.
+const TDialogTemplate& OptionsTemplate();
+const TDialogTemplate& ImageInfoTemplate();
+const TDialogTemplate& ColorWarnTemplate();
+
 const TAccelTable& BrowserAccelerators();
 const TAccelTable& ViewAccelerators();
 

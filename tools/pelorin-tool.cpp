@@ -4,7 +4,6 @@
 
 #include "image/BmpWriter.h"
 #include "image/DisplayDib.h"
-#include "image/ImageInfo.h"
 #include "platform/Profile.h"
 #include "preview/PreviewDib.h"
 #include "preview/PreviewInfo.h"
@@ -169,21 +168,25 @@ int Info(const TArguments& arguments)
 {
     if (arguments.positional.size() != 1 || !arguments.options.empty())
         return UsageError();
+    const std::string& input = arguments.positional[0];
     TDisplayDib dib;
     dib.SetOptions(TDecodeOptions());
-    const bool ok = dib.Load(arguments.positional[0]);
-    std::printf("Filename: %s\n", arguments.positional[0].c_str());
-    std::printf("File type: %s\n", FileTypeCaption(dib.FileType()).c_str());
-    PrintResult(ok, dib.Message());
-    std::printf("Image information:\n");
-    for (const std::string& line : ImageInformationLines(dib))
-        std::printf("%s\n", line.c_str());
-    // The preview box of the largest browser layout, as the information dialog lists it.
+    const bool ok = dib.Load(input);
+    // The lines the information dialog shows: the preview's record in the preview box of the
+    // largest browser layout, the folder as the browser would give it.
     TPreviewDib preview(kDefaultBox, kDefaultBox);
     preview.SetOptions(TPreviewOptions());
-    preview.Load(arguments.positional[0]);
+    preview.Load(input);
+    const TImageInformation info
+        = ImageInformationOf(preview, input.substr(0, input.find_last_of('/') + 1));
+    std::printf("Filename: %s\n", info.fileName.c_str());
+    std::printf("File type: %s\n", info.fileType.c_str());
+    PrintResult(ok, dib.Message());
+    std::printf("Image information:\n");
+    for (const std::string& line : info.imageLines)
+        std::printf("%s\n", line.c_str());
     std::printf("Preview information:\n");
-    for (const std::string& line : PreviewInformationLines(preview))
+    for (const std::string& line : info.previewLines)
         std::printf("%s\n", line.c_str());
     return ok ? 0 : 1;
 }

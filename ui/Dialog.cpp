@@ -152,6 +152,9 @@ int TDialog::RunModal()
     Create();
     m_result = 0;
     setWindowModality(Qt::ApplicationModal);
+    // Over the middle of the window it belongs to, as dialogs open.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
+        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     show();
     QEventLoop loop;
     m_loop = &loop;

@@ -44,6 +44,7 @@ enum TControlStyle : uint32_t {
     kStyleAutoHScroll = 1u << 19,
     kStyleNoHideSel = 1u << 20,
     kStyleVertical = 1u << 21, // a vertical scroll bar
+    kStyleRight = 1u << 22, // right-aligned text
 };
 
 // The id of a template's control that nothing addresses (a fixed label).

@@ -1,5 +1,6 @@
 #include "ui/ModalService.h"
 
+#include "ui/ColorRef.h"
 #include "ui/Dialog.h"
 
 #include <QColorDialog>
@@ -8,16 +9,6 @@
 #include <QPushButton>
 
 namespace {
-
-QColor ToColor(uint32_t colorRef)
-{
-    return QColor(int(colorRef & 0xFF), int(colorRef >> 8 & 0xFF), int(colorRef >> 16 & 0xFF));
-}
-
-uint32_t ToColorRef(const QColor& color)
-{
-    return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
-}
 
 class TWindowModalService : public TModalService {
 public:
@@ -77,13 +68,13 @@ public:
         QWidget* parent, uint32_t initial, std::array<uint32_t, 16>& customColors) override
     {
         for (size_t i = 0; i < customColors.size(); ++i)
-            QColorDialog::setCustomColor(int(i), ToColor(customColors[i]));
-        const QColor chosen = QColorDialog::getColor(ToColor(initial), parent);
+            QColorDialog::setCustomColor(int(i), ColorFromRef(customColors[i]));
+        const QColor chosen = QColorDialog::getColor(ColorFromRef(initial), parent);
         for (size_t i = 0; i < customColors.size(); ++i)
-            customColors[i] = ToColorRef(QColorDialog::customColor(int(i)));
+            customColors[i] = ColorRefOf(QColorDialog::customColor(int(i)));
         if (!chosen.isValid())
             return std::nullopt;
-        return ToColorRef(chosen);
+        return ColorRefOf(chosen);
     }
 
     std::optional<std::string> GetSaveFileName(

@@ -13,7 +13,12 @@ TStatic::TStatic(TWindow* parent, int id)
 
 void TStatic::ApplyTemplate(const TControlTemplate& control)
 {
-    setAlignment((control.Has(kStyleCenter) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (control.Has(kStyleCenter))
+        horizontal = Qt::AlignHCenter;
+    else if (control.Has(kStyleRight))
+        horizontal = Qt::AlignRight;
+    setAlignment(horizontal | Qt::AlignTop);
     setWordWrap(!control.Has(kStyleNoWordWrap));
     m_prefix = !control.Has(kStyleNoPrefix);
     if (control.Has(kStyleSunken))

@@ -55,18 +55,40 @@ convert -size 1600x1200 gradient:'#4a7fc1'-'#f3d8a8' \
 convert "$work/landscape.jpg" -resize 640x480 "$work/photo.jpg"
 convert "$work/landscape.jpg" -resize '3000x2000!' -quality 92 "$work/large.jpg"
 convert -size 1024x768 xc:'#3b6e8f' "$work/desktop.png"
-view_shot() {
-    local name=$1
+# Runs a command on a 1024 x 768 screen showing the desktop picture and takes the screen.
+screen_shot() {
+    local out=$1
     shift
     xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
         display -window root \"$work/desktop.png\"
-        \"$shot\" --ini \"$work/Pelorin.ini\" $* & pid=\$!
+        $* & pid=\$!
         sleep 3
-        import -window root \"docs/screenshots/view-$name.png\"
+        import -window root \"$out\"
         kill \$pid"
+}
+view_shot() {
+    local name=$1
+    shift
+    screen_shot "docs/screenshots/view-$name.png" "\"$shot\" --ini \"$work/Pelorin.ini\" $*"
 }
 view_shot autosize "$work/photo.jpg"
 view_shot fit --fit "$work/large.jpg"
 view_shot scroll "$work/landscape.jpg"
 view_shot fullscreen --full-screen "$work/photo.jpg"
+
+# The three dialogs through tests/dialogs/support/DialogShot.cpp, each cut out of a plain
+# desktop: the options from an INI file with a preview colour and the window sizes chosen by
+# hand, the colour warning, and the image information of an animated GIF of the test data.
+dialogs=${3:-build/tests/dialog_shot}
+printf '[Pelorin]\nPrevBKColor=12615680\nAutoSizeMain=0\nSizeMain=2\nSlideShowTimer=75\n' \
+    >"$work/Options.ini"
+dialog_shot() {
+    local name=$1
+    shift
+    screen_shot "$work/shot.png" "\"$dialogs\" $*"
+    convert "$work/shot.png" -trim +repage "docs/screenshots/dialog-$name.png"
+}
+dialog_shot options options --ini "$work/Options.ini"
+dialog_shot warning warning
+dialog_shot info info tests/data/gif/im-anim.gif
 rm -rf "$work"
