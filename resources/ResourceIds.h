@@ -12,6 +12,9 @@ inline constexpr int kBrowserExtended1024 = 175;
 inline constexpr int kBrowserExtended1280 = 176;
 
 inline constexpr int kAboutTemplate = 155;
+// The save command's progress and confirmation windows.
+inline constexpr int kSaveCancelTemplate = 164;
+inline constexpr int kSaveOKTemplate = 166;
 
 inline constexpr int kViewAccelerators = 128;
 inline constexpr int kBrowserAccelerators = 144;
