@@ -11,15 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> FolderEntries(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::span<const uint8_t> Bytes(std::string_view text)
 {
     return { reinterpret_cast<const uint8_t*>(text.data()), text.size() };

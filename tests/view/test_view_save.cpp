@@ -89,15 +89,6 @@ private:
     void (*m_signal)(int) = nullptr;
 };
 
-std::vector<std::string> FolderEntries(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 class ViewSaveTest : public ViewTest {
