@@ -3,7 +3,6 @@
 
 #include "image/BmpWriter.h"
 #include "image/ByteReader.h"
-#include "platform/SafeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -78,31 +77,5 @@ TEST(BmpWriter, UnwritablePlacesAreErrorsWithTheirNames)
     if (std::filesystem::exists("/dev/full")) {
         EXPECT_FALSE(WriteBmpFile(*decoded.dib, "/dev/full", error));
         EXPECT_EQ(error, "Unable to open file /dev/full");
-    }
-}
-
-TEST(BmpWriter, SlicesReportTheirShareAndStopWhenAsked)
-{
-    TTempFolder folder;
-    TBmpBuilder bmp;
-    bmp.width = 3;
-    bmp.height = 3;
-    bmp.pixels.assign(36, 5); // a block of 76 bytes: ten slices of 7 and a remainder of 6
-    const TDecoded decoded = DecodeBytes(folder, bmp.Build());
-    ASSERT_TRUE(decoded.ok);
-    for (const int stopBefore : { 0, 4, kBmpSlices }) {
-        TSafeFile file;
-        ASSERT_TRUE(file.Create(folder.File("out.bmp")));
-        std::vector<int> percents;
-        int slices = 0;
-        const TBmpSliceHooks hooks { [&] { return slices++ < stopBefore; },
-            [&](int percent) { percents.push_back(percent); } };
-        const TBmpWrite result = AppendBmpSlices(file, *decoded.dib, hooks);
-        EXPECT_EQ(result, stopBefore == kBmpSlices ? TBmpWrite::Complete : TBmpWrite::Stopped);
-        EXPECT_EQ(percents.size(), size_t(stopBefore));
-        for (size_t i = 0; i < percents.size(); ++i)
-            EXPECT_EQ(percents[i], int(i + 1) * 10);
-        EXPECT_EQ(std::filesystem::file_size(file.TemporaryPath()),
-            stopBefore == kBmpSlices ? 14u + 76 : 14u + 7u * unsigned(stopBefore));
     }
 }

@@ -18,41 +18,26 @@ std::span<const uint8_t> Bytes(std::string_view text)
 
 } // namespace
 
-TEST(SafeFile, TheNameChangesOnlyOnCommitAndWholly)
+TEST(SafeFile, PiecesGoBesideTheNameUntilCommit)
 {
     TTempFolder folder;
     const std::string path = folder.WriteText("photo.bmp", "old");
-    {
-        TSafeFile file;
-        ASSERT_TRUE(file.Create(path));
-        EXPECT_TRUE(file.Append(Bytes("ne")) && file.Close() && file.Append(Bytes("w")));
-        EXPECT_EQ(ReadText(path), "old");
-        // The pieces go to a hidden file beside the name.
-        EXPECT_EQ(fs::path(file.TemporaryPath()).parent_path(), folder.Path());
-        EXPECT_TRUE(fs::path(file.TemporaryPath()).filename().string().starts_with(".photo.bmp."));
-        EXPECT_EQ(ReadText(file.TemporaryPath()), "new");
-        // Dropped without Commit: nothing happened.
-    }
-    EXPECT_EQ(ReadText(path), "old");
-    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string> { "photo.bmp" });
-
     TSafeFile file;
     ASSERT_TRUE(file.Create(path));
-    EXPECT_TRUE(file.Append(Bytes("new")) && file.Close() && file.Commit());
+    EXPECT_TRUE(file.Append(Bytes("ne")) && file.Close() && file.Append(Bytes("w")));
+    EXPECT_EQ(ReadText(path), "old");
+    EXPECT_EQ(fs::path(file.TemporaryPath()).parent_path(), folder.Path());
+    EXPECT_TRUE(fs::path(file.TemporaryPath()).filename().string().starts_with(".photo.bmp."));
+    EXPECT_TRUE(file.Commit());
     EXPECT_EQ(ReadText(path), "new");
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string> { "photo.bmp" });
 
-    // A new file gets the permissions the umask leaves; a folder is no file to replace.
+    // A new file gets the permissions the umask leaves.
     const mode_t umask = ::umask(027);
-    TSafeFile fresh;
-    EXPECT_TRUE(fresh.Create(folder.File("new.bmp")) && fresh.Commit());
+    EXPECT_TRUE(file.Create(folder.File("new.bmp")) && file.Commit());
     ::umask(umask);
     EXPECT_EQ(fs::status(folder.File("new.bmp")).permissions(),
         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_directory(folder.File("sub.bmp"));
-    EXPECT_FALSE(fresh.Create(folder.File("sub.bmp")));
-    EXPECT_EQ(FolderEntries(folder.Path()),
-        (std::vector<std::string> { "new.bmp", "photo.bmp", "sub.bmp" }));
 }
 
 // Reopening for the next piece goes by name: another file put there meanwhile (a link to a
