@@ -5,6 +5,8 @@
 // photograph hardly any, the dithered gradient short ones), and a photograph-like true-colour
 // picture.
 
+#include "image/Dib.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -56,6 +58,24 @@ inline std::array<uint8_t, 3> TrueColor(int32_t x, int32_t y)
 {
     return { uint8_t(x * 255 / (kPictureWidth - 1)), uint8_t(y * 255 / (kPictureHeight - 1)),
         uint8_t((x ^ y) + (Hash(uint32_t(x), uint32_t(y)) & 7)) };
+}
+
+// The photograph-like picture, height lines of it, as a 24-bit bitmap; false without the memory.
+inline bool TrueColorBitmap(TDib& dib, int32_t height)
+{
+    const size_t stride = (size_t(kPictureWidth) * 3 + 3) / 4 * 4;
+    if (!dib.AllocateBitmap(kPictureWidth, height, 24, 0, false, stride, stride * size_t(height)))
+        return false;
+    for (int32_t y = 0; y < height; ++y) {
+        const auto row = dib.Row(height - 1 - y);
+        for (int32_t x = 0; x < kPictureWidth; ++x) {
+            const auto [red, green, blue] = TrueColor(x, y);
+            row[size_t(x) * 3] = blue;
+            row[size_t(x) * 3 + 1] = green;
+            row[size_t(x) * 3 + 2] = red;
+        }
+    }
+    return true;
 }
 
 inline void AppendU16(std::vector<uint8_t>& out, uint32_t value)

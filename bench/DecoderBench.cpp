@@ -191,20 +191,20 @@ public:
         }
     }
 
-    std::optional<double> Milliseconds(const std::string& name) const
+    TBenchTimes Times() const
     {
-        const auto found = m_timings.find(name);
-        if (found == m_timings.end())
-            return std::nullopt;
-        const TTiming& timing = found->second;
-        if (timing.median)
-            return timing.median;
-        if (timing.runs.empty())
-            return std::nullopt;
-        double sum = 0;
-        for (const double run : timing.runs)
-            sum += run;
-        return sum / double(timing.runs.size());
+        TBenchTimes times;
+        for (const auto& [name, timing] : m_timings) {
+            if (timing.median) {
+                times.Set(name, *timing.median);
+            } else if (!timing.runs.empty()) {
+                double sum = 0;
+                for (const double run : timing.runs)
+                    sum += run;
+                times.Set(name, sum / double(timing.runs.size()));
+            }
+        }
+        return times;
     }
 
 private:
@@ -224,23 +224,23 @@ void PrintGoal(const char* what, std::optional<double> ratio, double goal)
     std::printf("  goal: ours %-36s %6.2f  %s\n", what, *ratio, *ratio <= goal ? "met" : "MISSED");
 }
 
-void PrintSummary(const TFileSummary& summary, const TTimingReporter& reporter)
+void PrintSummary(const TFileSummary& summary, const TBenchTimes& times)
 {
     const bool timed = std::any_of(
         summary.contenders.begin(), summary.contenders.end(), [&](const std::string& decoder) {
-            return reporter.Milliseconds(summary.name + "/" + decoder).has_value();
+            return times.Milliseconds(summary.name + "/" + decoder).has_value();
         });
     if (!timed)
         return;
     std::printf("\n%s: %s, %.1f MB\n", summary.name.c_str(), summary.description.c_str(),
         double(summary.fileBytes) / 1e6);
-    const std::optional<double> ours = reporter.Milliseconds(summary.name + "/" + kOursName);
+    const std::optional<double> ours = times.Milliseconds(summary.name + "/" + kOursName);
     std::printf("  %-18s %10s %10s %10s\n", "decoder", "ms", "MB/s", "ours/this");
     std::optional<double> fastestPeer;
     std::string fastestPeerName;
     std::optional<double> limit;
     for (const std::string& decoder : summary.contenders) {
-        const std::optional<double> time = reporter.Milliseconds(summary.name + "/" + decoder);
+        const std::optional<double> time = times.Milliseconds(summary.name + "/" + decoder);
         if (!time)
             continue; // filtered out, or failed while timed
         std::printf("  %-18s %10.2f %10.0f", decoder.c_str(), *time,
@@ -360,17 +360,22 @@ void AddDecoderBenchmarks(TBenchFile file)
     Summaries().push_back(std::move(summary));
 }
 
-int RunDecoderBenchmarks()
+TBenchTimes RunTimedBenchmarks()
 {
     const auto options = isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                : benchmark::ConsoleReporter::OO_Tabular;
     TTimingReporter reporter(options);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    return reporter.Times();
+}
 
+int RunDecoderBenchmarks()
+{
+    const TBenchTimes times = RunTimedBenchmarks();
     std::printf("\nTime per decode (real time); ours/this below 1 means ours is faster.\n");
     for (const TFileSummary& summary : Summaries())
-        PrintSummary(summary, reporter);
+        PrintSummary(summary, times);
     std::fflush(stdout);
     return 0;
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -40,6 +42,25 @@ bool FileSelected(const std::string& name);
 // registers "<name>/<decoder>" for ours and each peer left, and "<name>/read_into_memory".
 // The expected picture is dropped afterwards.
 void AddDecoderBenchmarks(TBenchFile file);
+
+// Each benchmark's time per iteration in milliseconds (real time), by benchmark name: the median
+// when repetitions give one, else the mean of the runs.
+class TBenchTimes {
+public:
+    std::optional<double> Milliseconds(const std::string& name) const
+    {
+        const auto found = m_times.find(name);
+        return found == m_times.end() ? std::nullopt : std::optional(found->second);
+    }
+    void Set(const std::string& name, double milliseconds) { m_times[name] = milliseconds; }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+// Runs the registered benchmarks as the command line selected them, printing them as usual,
+// and returns their times.
+TBenchTimes RunTimedBenchmarks();
 
 // Runs the registered benchmarks (as the command line selected them), then prints for each
 // file how ours compares with every other decoder and whether it meets its goals: at least as

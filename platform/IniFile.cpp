@@ -1,13 +1,10 @@
 #include "platform/IniFile.h"
 
+#include "platform/SafeFile.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -86,58 +83,9 @@ std::vector<std::string_view> SplitLines(std::string_view contents)
     return lines;
 }
 
-bool WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(size_t(written));
-    }
-    return true;
-}
-
 bool HasLineBreak(std::string_view text)
 {
     return text.find_first_of("\r\n") != std::string_view::npos;
-}
-
-// The file a write has to replace: the target of a symbolic link, so that a linked
-// configuration file stays linked instead of being replaced by a plain copy.
-std::string WriteTarget(const std::string& path)
-{
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
-
-// A file whose owner has no write permission is read-only: writing it fails, even for a
-// user who could replace it.
-bool IsReadOnly(const std::string& path)
-{
-    struct stat existing { };
-    if (::stat(path.c_str(), &existing) != 0)
-        return false;
-    return (existing.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
-}
-
-bool ReplaceFile(const std::string& path, std::string_view contents)
-{
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    struct stat existing { };
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok)
-        ok = ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(temporary.c_str());
-    return ok;
 }
 
 } // namespace
@@ -168,9 +116,11 @@ bool TIniFile::Write(std::string_view section, std::string_view key, std::string
     // A line break inside a name or value would add lines of its own to the file.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(text))
         return false;
-    const std::string target = WriteTarget(m_path);
-    if (IsReadOnly(target))
+    // The file is read after it has been found replaceable: a read-only file stays as it is.
+    TSafeFile file;
+    if (!file.Create(m_path))
         return false;
+    const std::string& target = file.Target();
     std::string contents;
     if (!ReadWholeFile(target, contents))
         return false;
@@ -228,7 +178,8 @@ bool TIniFile::Write(std::string_view section, std::string_view key, std::string
         result += entry;
         result += newline;
     }
-    return ReplaceFile(target, result);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(result.data());
+    return file.Append({ bytes, result.size() }) && file.Commit();
 }
 
 int32_t ParseProfileInt(std::string_view text)

@@ -15,6 +15,9 @@ inline constexpr int kOptionsTemplate = 101;
 inline constexpr int kAboutTemplate = 155;
 inline constexpr int kImageInfoTemplate = 190;
 inline constexpr int kColorWarnTemplate = 197;
+// The save command's progress and confirmation windows.
+inline constexpr int kSaveCancelTemplate = 164;
+inline constexpr int kSaveOKTemplate = 166;
 
 inline constexpr int kViewAccelerators = 128;
 inline constexpr int kBrowserAccelerators = 144;

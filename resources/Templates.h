@@ -18,6 +18,12 @@ const TDialogTemplate& OptionsTemplate();
 const TDialogTemplate& ImageInfoTemplate();
 const TDialogTemplate& ColorWarnTemplate();
 
+// The save command's windows: the progress window (164: the text in static 165 over Cancel)
+// and the confirmation window (166: the same text over OK).
+const TDialogTemplate& SaveCancelTemplate();
+const TDialogTemplate& SaveOKTemplate();
+inline constexpr int IdSaveText = 165;
+
 const TAccelTable& BrowserAccelerators();
 const TAccelTable& ViewAccelerators();
 

@@ -5,10 +5,47 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
+
+// The toolkit's save dialog, which takes a name in a folder that does not exist unless told
+// otherwise. (A native dialog of the desktop asks for an existing folder itself.)
+class TSaveFileDialog : public QFileDialog {
+public:
+    TSaveFileDialog(QWidget* parent, const TSaveFileRequest& request)
+        : QFileDialog(parent, QString::fromStdString(request.title),
+            QString::fromStdString(request.folder + request.fileName),
+            QString::fromStdString(request.filter))
+        , m_folderMustExist(request.folderMustExist)
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+        setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+        setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    }
+
+protected:
+    void accept() override
+    {
+        const QStringList names = selectedFiles();
+        if (m_folderMustExist && !names.isEmpty()) {
+            const QFileInfo name(names.constFirst());
+            if (!name.isDir() && !name.absoluteDir().exists()) {
+                QMessageBox::warning(this, windowTitle(),
+                    tr("%1\nThe folder does not exist. Check the name and try again.")
+                        .arg(name.absolutePath()));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool m_folderMustExist;
+};
 
 class TWindowModalService : public TModalService {
 public:
@@ -80,12 +117,10 @@ public:
     std::optional<std::string> GetSaveFileName(
         QWidget* parent, const TSaveFileRequest& request) override
     {
-        const QString start = QString::fromStdString(request.folder + request.fileName);
-        const QString name = QFileDialog::getSaveFileName(parent,
-            QString::fromStdString(request.title), start, QString::fromStdString(request.filter));
-        if (name.isEmpty())
+        TSaveFileDialog dialog(parent, request);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
-        return name.toStdString();
+        return dialog.selectedFiles().constFirst().toStdString();
     }
 
 private:

@@ -27,6 +27,9 @@ struct TSaveFileRequest {
     std::string folder;
     std::string fileName;
     std::string filter; // for example "Bitmap files (*.bmp)"
+    std::string defaultSuffix; // added to a name typed without one, for example "bmp"
+    bool confirmOverwrite = true; // ask before a name that exists is taken
+    bool folderMustExist = true; // a name in a folder that does not exist is refused
 };
 
 // Message boxes, the common dialogs and every modal dialog go through this one service, so

@@ -27,6 +27,8 @@ public:
     bool HasImage() const { return m_image && !m_size.isEmpty(); }
     const TDisplayDib* Image() const { return m_image.get(); }
     TDisplayDib* Image() { return m_image.get(); }
+    // The image, kept alive for as long as a holder needs it, after a release too.
+    std::shared_ptr<const TDisplayDib> Shared() const { return m_image; }
     QSize Size() const { return m_size; }
     // The full path of the shown file; empty when nothing is shown.
     const std::string& FileName() const { return m_fileName; }
@@ -53,7 +55,7 @@ public:
     std::span<const uint8_t> BandHeader(int32_t rows, uint32_t bytes);
 
 private:
-    std::unique_ptr<TDisplayDib> m_image;
+    std::shared_ptr<TDisplayDib> m_image;
     std::string m_fileName;
     std::string m_captionName;
     QSize m_size;

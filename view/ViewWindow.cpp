@@ -46,6 +46,7 @@ TViewWindow::TViewWindow(TWindow* browser)
     , m_layout(*this, m_placement, *m_scroller, m_image, m_painter,
           [this](QSize size) { return CreateScaledBitmap(size); })
     , m_loader(*this, m_walk, m_image, m_layout, m_painter)
+    , m_saver(*this, m_image, m_loader)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -92,6 +93,8 @@ void TViewWindow::EvCommand(int id)
         return;
     case CmCloseAndExit:
         return CloseAndExit();
+    case CmSaveAsBmp:
+        return m_saver.Save();
     case CmLineUp:
     case CmLineDown:
     case CmLineLeft:
@@ -222,6 +225,8 @@ void TViewWindow::mouseDoubleClickEvent(QMouseEvent* event)
 
 bool TViewWindow::CanClose()
 {
+    if (m_saver.DeferClose())
+        return false;
     // The decode returns once it sees the request; the window closes after it.
     if (m_loader.InterruptDecode()) {
         PostCloseRequest();
@@ -268,11 +273,19 @@ void TViewWindow::FocusBrowser()
 int TViewWindow::Ask(
     const std::string& text, const std::string& caption, TMsgIcon icon, TMsgButtons buttons)
 {
-    // The message box needs the mouse that a full-screen window holds.
-    if (IsFullScreen())
-        releaseMouse();
-    const int answer = MessageBox(this, text, caption, icon, buttons);
-    if (IsFullScreen() && isVisible())
-        grabMouse();
-    return answer;
+    TMouseFreed mouse(*this);
+    return MessageBox(this, text, caption, icon, buttons);
+}
+
+TViewWindow::TMouseFreed::TMouseFreed(TViewWindow& window)
+    : m_window(window)
+{
+    if (m_window.m_mouseFreed++ == 0 && m_window.IsFullScreen())
+        m_window.releaseMouse();
+}
+
+TViewWindow::TMouseFreed::~TMouseFreed()
+{
+    if (--m_window.m_mouseFreed == 0 && m_window.IsFullScreen() && m_window.isVisible())
+        m_window.grabMouse();
 }

@@ -9,6 +9,7 @@
 #include "view/ViewLoader.h"
 #include "view/ViewPaint.h"
 #include "view/ViewPlacement.h"
+#include "view/ViewSaver.h"
 #include "view/ViewScroll.h"
 
 #include <QPointer>
@@ -26,8 +27,9 @@ class TMyScroller;
 //
 // The window answers commands and window messages and hands each to the unit whose job it
 // is: where it stands (TViewPlacement), how the image is laid out (TViewLayout), drawn
-// (TViewPainter), scrolled and panned (TViewScroll), which file comes (TFileWalk) and how it
-// is loaded (TViewLoader); the image and what is kept beside it is TShownImage.
+// (TViewPainter), scrolled and panned (TViewScroll), which file comes (TFileWalk), how it
+// is loaded (TViewLoader) and saved (TViewSaver); the image and what is kept beside it is
+// TShownImage.
 class TViewWindow : public TWindow {
 public:
     // Reads FullScreen (fixed for the window's life) and, for a normal window, the View
@@ -45,6 +47,19 @@ public:
     void ReleaseImage();
     // The browser closes the window itself: it asks no preview refresh of the browser.
     void CloseFromBrowser();
+
+    // While it lives, a full-screen window lets go of the mouse, which the windows put over it
+    // (message boxes, the save's windows) need.
+    class TMouseFreed {
+    public:
+        explicit TMouseFreed(TViewWindow& window);
+        ~TMouseFreed();
+        TMouseFreed(const TMouseFreed&) = delete;
+        TMouseFreed& operator=(const TMouseFreed&) = delete;
+
+    private:
+        TViewWindow& m_window;
+    };
 
     // A message box over the window; a full-screen window lets go of the mouse meanwhile.
     int Ask(
@@ -103,9 +118,11 @@ private:
     TViewLayout m_layout;
     TFileWalk m_walk;
     TViewLoader m_loader;
+    TViewSaver m_saver;
 
     bool m_exitAfterClose = false;
     bool m_closedByBrowser = false;
+    int m_mouseFreed = 0;
 };
 
 // The open viewing window; none when no viewing window is open.

@@ -12,15 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> FolderEntries(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 mode_t ModeOf(const std::string& path)
 {
     struct stat status { };

@@ -26,6 +26,8 @@ private:
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 
 // The public conformance corpus, or an empty path when this checkout has none beside it.
 std::filesystem::path SharedCorpus(const std::string& relative);

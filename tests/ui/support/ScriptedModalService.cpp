@@ -55,5 +55,10 @@ std::optional<std::string> TScriptedModalService::GetSaveFileName(
         return std::nullopt;
     auto name = std::move(m_saveNames.front());
     m_saveNames.pop_front();
+    // The dialog adds the default suffix to a name typed without one.
+    const size_t slash = name ? name->rfind('/') : std::string::npos;
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    if (name && !request.defaultSuffix.empty() && name->find('.', start) == std::string::npos)
+        *name += "." + request.defaultSuffix;
     return name;
 }

@@ -33,6 +33,8 @@ public:
         m_dialogScripts.push_back(std::move(script));
     }
     void QueueColor(std::optional<uint32_t> color) { m_colors.push_back(color); }
+    // The name the save dialog returns, as typed: the request's default suffix is added to a
+    // name without one, as the dialog does; none is the dialog cancelled.
     void QueueSaveName(std::optional<std::string> name) { m_saveNames.push_back(std::move(name)); }
 
     const std::vector<TMessageBoxCall>& MessageBoxes() const { return m_messageBoxes; }
