@@ -7,8 +7,10 @@
 #include "view/ShownImage.h"
 #include "view/ViewLayout.h"
 #include "view/ViewLoader.h"
+#include "view/ViewNavigation.h"
 #include "view/ViewPaint.h"
 #include "view/ViewPlacement.h"
+#include "view/ViewPlayback.h"
 #include "view/ViewScroll.h"
 
 #include <QPointer>
@@ -26,8 +28,9 @@ class TMyScroller;
 //
 // The window answers commands and window messages and hands each to the unit whose job it
 // is: where it stands (TViewPlacement), how the image is laid out (TViewLayout), drawn
-// (TViewPainter), scrolled and panned (TViewScroll), which file comes (TFileWalk) and how it
-// is loaded (TViewLoader); the image and what is kept beside it is TShownImage.
+// (TViewPainter), scrolled and panned (TViewScroll), which file comes (TFileWalk, moved by
+// TViewNavigation), how it is loaded (TViewLoader), and the slideshow and animation
+// (TViewPlayback); the image and what is kept beside it is TShownImage.
 class TViewWindow : public TWindow {
 public:
     // Reads FullScreen (fixed for the window's life) and, for a normal window, the View
@@ -75,6 +78,7 @@ public:
 
 protected:
     void SetupWindow() override;
+    void EvTimer(int id) override;
     void EvMove() override;
     void EvSize() override;
     void EvClose() override;
@@ -88,7 +92,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void ShowFiles(int command, bool selectedOnly);
     void CloseAndExit();
     void Relayout();
     void RescaleFailed();
@@ -102,7 +105,9 @@ private:
     TViewPainter m_painter;
     TViewLayout m_layout;
     TFileWalk m_walk;
+    TViewPlayback m_playback;
     TViewLoader m_loader;
+    TViewNavigation m_navigation;
 
     bool m_exitAfterClose = false;
     bool m_closedByBrowser = false;
