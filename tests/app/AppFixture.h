@@ -6,24 +6,11 @@
 #include "platform/Profile.h"
 #include "settings/ViewSettings.h"
 #include "tests/support/TestFiles.h"
-#include "ui/HelpService.h"
 #include "ui/Screen.h"
+#include "ui/support/RecordingHelp.h"
 #include "ui/support/ScriptedModalService.h"
 
 #include <gtest/gtest.h>
-
-// Records what the program asks of the help instead of opening a browser.
-class TRecordingHelp : public THelpService {
-public:
-    void Open(const std::string& helpFile, int context) override
-    {
-        opened.emplace_back(helpFile, context);
-    }
-    void Quit(const std::string&) override { ++quits; }
-
-    std::vector<std::pair<std::string, int>> opened;
-    int quits = 0;
-};
 
 // A process as it starts: default settings in memory, an INI file in a fresh folder, no
 // browser created yet, a 1024 x 768 screen, and the modal and help services scripted.
