@@ -4,20 +4,13 @@
 // painting cost must not follow the picture's height.
 
 #include "bench/BenchPictures.h"
+#include "bench/ViewBench.h"
 #include "image/BmpWriter.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
-#include "resources/BrowserIds.h"
-#include "resources/ViewIds.h"
-#include "settings/ViewSettings.h"
-#include "ui/Application.h"
-#include "ui/ListBox.h"
 #include "ui/Screen.h"
 #include "view/MyScroller.h"
-#include "view/ViewWindow.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
@@ -26,8 +19,6 @@
 #include <memory>
 
 namespace {
-
-const QSize kClient(1024, 768);
 
 // Writes the photograph-like picture at the given height as a 24-bit BMP file.
 void WritePicture(const std::string& path, int32_t height)
@@ -50,43 +41,10 @@ void WritePicture(const std::string& path, int32_t height)
         std::fprintf(stderr, "%s\n", error.c_str());
 }
 
-// A browser with one file listed, and the viewing window showing that file in a client of
-// 1024 x 768.
-class TViewBench {
-public:
-    TViewBench(const std::string& folder, const std::string& name, bool fit)
-        : m_list(new TListBox(&m_browser, IdFileList))
-        , m_folder(folder)
-    {
-        Settings().AutoSizeView = false;
-        Settings().Fit = fit;
-        m_list->AddString(name);
-        m_list->SetCaretIndex(0);
-        m_view = new TViewWindow(&m_browser);
-        m_view->SetBrowserFiles({ m_list, &m_drive, &m_folder });
-        m_view->Create();
-        m_view->resize(kClient);
-        m_view->SendCommand(CmShowFromCursor);
-        QCoreApplication::processEvents();
-    }
-
-    TViewWindow& View() { return *m_view; }
-
-    // Paints the window's client area as the window system would ask for it.
-    void Paint(QImage& target) { m_view->render(&target, QPoint(), QRegion(m_view->ClientRect())); }
-
-private:
-    TWindow m_browser;
-    TListBox* m_list;
-    std::string m_drive;
-    std::string m_folder;
-    TViewWindow* m_view;
-};
-
 void PaintUnscaled(
     benchmark::State& state, const std::string& folder, const std::string& name, bool quick)
 {
-    TViewBench bench(folder, name, false);
+    TViewBench bench(folder, { name }, false);
     TViewWindow& view = bench.View();
     if (!view.HasImage()) {
         state.SkipWithError("the picture did not load");
@@ -95,17 +53,16 @@ void PaintUnscaled(
     Settings().UseFastDibs = quick;
     // Half-way down, so that the rows shown are neither the first nor the last.
     view.Scroller().ScrollTo(view.ImageSize().width() / 2, view.ImageSize().height() / 2);
-    QImage target(view.ClientRect().size(), QImage::Format_RGB32);
     for (auto _ : state) {
-        bench.Paint(target);
-        benchmark::DoNotOptimize(target.constBits());
+        bench.Paint();
+        benchmark::DoNotOptimize(bench.Painted().constBits());
     }
     state.counters["visible rows"] = view.ClientRect().height();
 }
 
 void RebuildFitBitmap(benchmark::State& state, const std::string& folder, const std::string& name)
 {
-    TViewBench bench(folder, name, true);
+    TViewBench bench(folder, { name }, true);
     TViewWindow& view = bench.View();
     if (view.ScaledBitmap().isNull()) {
         state.SkipWithError("no Fit bitmap");
@@ -123,10 +80,7 @@ void RebuildFitBitmap(benchmark::State& state, const std::string& folder, const 
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    InstallWindowLayer();
+    TViewBenchApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
 
     const auto folder = std::filesystem::temp_directory_path()
