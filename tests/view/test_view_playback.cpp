@@ -189,3 +189,29 @@ TEST_F(ViewPlaybackTest, SlideshowTickStopsAFrameButNotALoad)
         EXPECT_EQ(view->commands, command == CmNextFrameNow ? frameStopped : tickDropped);
     }
 }
+
+// A resize during a frame that finds no memory for the Fit bitmap lets the image go: the frame
+// decoding into it still has it, and ends with it.
+TEST_F(ViewPlaybackTest, ImageLetGoDuringAFrameOutlivesTheFrame)
+{
+    Settings().AutoSizeView = false;
+    Settings().Fit = true;
+    const std::string next = WritePicture("next.bmp", 8, 8);
+    Show({ WriteAnimation("anim.gif", { 1, 2 }, 10, 3000), next });
+    ASSERT_FALSE(view->ScaledBitmap().isNull());
+    view->onCommand = [this](int id) {
+        if (id == CmNextFrameNow)
+            view->PostCommand(kProbe);
+        if (id == kProbe) {
+            view->refuseScaling = true;
+            view->resize(view->size() - QSize(20, 20));
+        }
+    };
+    modal.QueueAnswer(kIdOk);
+    view->PostCommand(CmNextFrameNow);
+    Flush();
+    Flush();
+    ASSERT_EQ(modal.MessageBoxes().size(), 1u);
+    EXPECT_EQ(modal.MessageBoxes()[0].caption, "Pelorin - rescale error");
+    EXPECT_EQ(view->FileName(), PathOf(next));
+}
