@@ -1,42 +1,20 @@
 #pragma once
 
-// The viewing window in the benchmarks, on Qt's offscreen platform unless QT_QPA_PLATFORM says
-// otherwise.
+// The viewing window in the benchmarks.
 
 #include "resources/BrowserIds.h"
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
-#include "ui/Application.h"
 #include "ui/ListBox.h"
 #include "view/ViewWindow.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 
 #include <string>
 #include <vector>
 
 inline const QSize kViewBenchWindow(1024, 768);
-
-// Makes the application object on the offscreen platform, with the window layer installed.
-class TViewBenchApplication {
-public:
-    TViewBenchApplication(int& argc, char** argv)
-        : m_application(OffscreenUnlessSet(argc), argv)
-    {
-        InstallWindowLayer();
-    }
-
-private:
-    // The platform is chosen before the application object exists.
-    static int& OffscreenUnlessSet(int& argc)
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return argc;
-    }
-    QApplication m_application;
-};
 
 // A browser listing files of one folder, and the viewing window showing the first of them in
 // a window of 1024 x 768 that does not size itself to the picture, with or without Fit.

@@ -8,9 +8,11 @@
 #include "image/BmpWriter.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
+#include "ui/Application.h"
 #include "ui/Screen.h"
 #include "view/MyScroller.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
@@ -80,7 +82,10 @@ void RebuildFitBitmap(benchmark::State& state, const std::string& folder, const 
 
 int main(int argc, char** argv)
 {
-    TViewBenchApplication application(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    InstallWindowLayer();
     benchmark::Initialize(&argc, argv);
 
     const auto folder = std::filesystem::temp_directory_path()

@@ -11,7 +11,10 @@
 #include "bench/ViewBench.h"
 #include "image/DisplayDib.h"
 #include "platform/Profile.h"
+#include "ui/Application.h"
 #include "ui/Screen.h"
+
+#include <QApplication>
 
 #include <chrono>
 #include <cstdio>
@@ -135,7 +138,10 @@ void RunAnimation(const std::string& folder)
 
 int main(int argc, char** argv)
 {
-    TViewBenchApplication application(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    InstallWindowLayer();
     const std::string folder
         = std::filesystem::path(BenchFilePath("a.jpg")).parent_path().string() + "/";
     TProfile::Instance().SetPrivateFile(folder + "Pelorin.ini");
