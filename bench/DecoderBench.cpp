@@ -394,3 +394,11 @@ TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
     }
     return image;
 }
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 // A file that every decoder reads in one benchmark run.
 struct TBenchFile {
@@ -28,6 +29,9 @@ std::string BenchFilePath(const std::string& name);
 TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y));
 // Writes the bytes as name inside that folder and returns the path; exits on failure.
 std::string WriteBenchFile(const std::string& name, std::span<const uint8_t> bytes);
+
+// The median of timings taken in alternating runs.
+double Median(std::vector<double> values);
 
 // Takes the benchmark library's options out of the command line; call first in main. Exits on
 // an unknown option.

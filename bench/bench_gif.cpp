@@ -3,30 +3,18 @@
 // unpacks the raw indices of every frame; the others compose the frames as a viewer shows
 // them, so the animation compares ours with the composing peers, and giflib is measured apart.
 
+#include "bench/BenchGif.h"
 #include "bench/BenchPictures.h"
 #include "bench/DecoderBench.h"
+#include "bench/GifAnimators.h"
 #include "image/DisplayDib.h"
 
-#include <FreeImage.h>
-#include <SDL2/SDL_image.h>
 #include <gif_lib.h>
-#include <stb/stb_image.h>
-#if __has_include(<QImageReader>)
-#include <QImage>
-#include <QImageReader>
-#include <QString>
-#define PELORIN_BENCH_QT 1
-#endif
 
-#include <algorithm>
-#include <array>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <dlfcn.h>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -38,158 +26,6 @@ constexpr int32_t kAnimationWidth = 800;
 constexpr int32_t kAnimationHeight = 600;
 constexpr int kAnimationFrames = 20;
 constexpr int kRounds = 7;
-constexpr uint8_t kTransparentIndex = 255;
-// Writes LZW data of minimum code size 8 in sub-blocks of 255 bytes, clearing the table when
-// it is full, as common encoders do.
-class TLzwWriter {
-public:
-    explicit TLzwWriter(std::vector<uint8_t>& out)
-        : m_out(out)
-        , m_child(size_t(4096) * 256, 0)
-    {
-        m_used.reserve(4096);
-    }
-
-    void Encode(std::span<const uint8_t> pixels)
-    {
-        m_out.push_back(8);
-        Reset();
-        Emit(kClear);
-        Reset();
-        int current = pixels.empty() ? 0 : pixels[0];
-        for (size_t i = 1; i < pixels.size(); ++i) {
-            const size_t key = size_t(current) * 256 + pixels[i];
-            if (m_child[key] != 0) {
-                current = m_child[key];
-                continue;
-            }
-            Emit(current);
-            if (m_encoderNext < 4096) {
-                m_child[key] = uint16_t(m_encoderNext++);
-                m_used.push_back(key);
-            } else {
-                Emit(kClear);
-                Reset();
-            }
-            current = pixels[i];
-        }
-        Emit(current);
-        Emit(kClear + 1);
-        if (m_bitCount > 0)
-            PutByte(uint8_t(m_bits));
-        m_bits = 0;
-        m_bitCount = 0;
-        FlushBlock();
-        m_out.push_back(0);
-    }
-
-private:
-    static constexpr int kClear = 256;
-
-    void Reset()
-    {
-        for (size_t key : m_used)
-            m_child[key] = 0;
-        m_used.clear();
-        m_encoderNext = m_decoderNext = kClear + 2;
-        m_codeSize = 9;
-        m_firstAfterClear = true;
-    }
-    // Code sizes follow a decoder, which makes its entry one code after the encoder.
-    void Emit(int code)
-    {
-        m_bits |= uint32_t(code) << m_bitCount;
-        m_bitCount += m_codeSize;
-        while (m_bitCount >= 8) {
-            PutByte(uint8_t(m_bits));
-            m_bits >>= 8;
-            m_bitCount -= 8;
-        }
-        if (!m_firstAfterClear && m_decoderNext < 4096) {
-            ++m_decoderNext;
-            if (m_decoderNext == 1 << m_codeSize && m_codeSize < 12)
-                ++m_codeSize;
-        }
-        m_firstAfterClear = code == kClear;
-    }
-    void PutByte(uint8_t byte)
-    {
-        m_block[m_blockSize++] = byte;
-        if (m_blockSize == 255)
-            FlushBlock();
-    }
-    void FlushBlock()
-    {
-        if (m_blockSize == 0)
-            return;
-        m_out.push_back(uint8_t(m_blockSize));
-        m_out.insert(m_out.end(), m_block.begin(), m_block.begin() + ptrdiff_t(m_blockSize));
-        m_blockSize = 0;
-    }
-
-    std::vector<uint8_t>& m_out;
-    std::vector<uint16_t> m_child; // code * 256 + pixel: the longer code, 0 for none
-    std::vector<size_t> m_used;
-    int m_encoderNext = kClear + 2;
-    int m_decoderNext = kClear + 2;
-    int m_codeSize = 9;
-    bool m_firstAfterClear = true;
-    uint32_t m_bits = 0;
-    int m_bitCount = 0;
-    std::array<uint8_t, 255> m_block {};
-    size_t m_blockSize = 0;
-};
-struct TFrame {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool interlaced = false;
-    bool transparent = false;
-    std::vector<uint8_t> pixels; // rows top first
-};
-
-std::vector<uint8_t> WriteGif(int32_t width, int32_t height, const std::vector<TFrame>& frames)
-{
-    std::vector<uint8_t> out = { 'G', 'I', 'F', '8', '9', 'a' };
-    AppendU16(out, uint32_t(width));
-    AppendU16(out, uint32_t(height));
-    out.insert(out.end(), { 0xF7, 0, 0 });
-    for (uint32_t i = 0; i < 256; ++i) {
-        const auto color = PaletteColor(i);
-        out.insert(out.end(), color.begin(), color.end());
-    }
-    if (frames.size() > 1) // loop for ever
-        out.insert(out.end(),
-            { 0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0,
-                0 });
-    TLzwWriter lzw(out);
-    for (const TFrame& frame : frames) {
-        if (frames.size() > 1) {
-            // Disposal 1 (leave the frame in place), 5 hundredths.
-            out.insert(out.end(),
-                { 0x21, 0xF9, 4, uint8_t(0x04 | (frame.transparent ? 1 : 0)), 5, 0,
-                    kTransparentIndex, 0 });
-        }
-        out.push_back(0x2C);
-        AppendU16(out, uint32_t(frame.left));
-        AppendU16(out, uint32_t(frame.top));
-        AppendU16(out, uint32_t(frame.width));
-        AppendU16(out, uint32_t(frame.height));
-        out.push_back(frame.interlaced ? 0x40 : 0);
-        std::vector<uint8_t> stored;
-        if (frame.interlaced) {
-            stored.reserve(frame.pixels.size());
-            for (const auto& [start, step] : { std::pair { 0, 8 }, { 4, 8 }, { 2, 4 }, { 1, 2 } })
-                for (int32_t y = start; y < frame.height; y += step)
-                    stored.insert(stored.end(), frame.pixels.begin() + ptrdiff_t(y) * frame.width,
-                        frame.pixels.begin() + ptrdiff_t(y + 1) * frame.width);
-        }
-        lzw.Encode(frame.interlaced ? stored : frame.pixels);
-    }
-    out.push_back(0x3B);
-    return out;
-}
 
 TRgbImage RgbOf(int32_t width, int32_t height, std::span<const uint8_t> indices)
 {
@@ -215,38 +51,6 @@ TFrame StillFrame(bool interlaced)
         for (int32_t x = 0; x < kWidth; ++x)
             frame.pixels[size_t(y) * kWidth + size_t(x)] = PaletteIndex(x, y, 1);
     return frame;
-}
-
-// An animation as screen recordings and banners make them: a full first picture, then frames
-// that each redraw a region, every other one with transparent pixels over what was there.
-// Returns the frames and the last picture composed.
-std::vector<TFrame> AnimationFrames(std::vector<uint8_t>& composed)
-{
-    std::vector<TFrame> frames;
-    composed.assign(size_t(kAnimationWidth) * kAnimationHeight, 0);
-    for (int k = 0; k < kAnimationFrames; ++k) {
-        TFrame frame;
-        const bool full = k % 5 == 0;
-        frame.width = full ? kAnimationWidth : 400;
-        frame.height = full ? kAnimationHeight : 300;
-        frame.left = full ? 0 : (k * 37) % (kAnimationWidth - frame.width);
-        frame.top = full ? 0 : (k * 23) % (kAnimationHeight - frame.height);
-        frame.transparent = !full && k % 2 == 1;
-        for (int32_t y = 0; y < frame.height; ++y)
-            for (int32_t x = 0; x < frame.width; ++x) {
-                const int32_t sx = x + frame.left + k * 11;
-                const int32_t sy = y + frame.top + k * 7;
-                uint8_t index = PaletteIndex(sx, sy, 5);
-                if (frame.transparent && (Hash(uint32_t(sx / 16), uint32_t(sy / 16)) & 3) == 0)
-                    index = kTransparentIndex;
-                frame.pixels.push_back(index);
-                if (index != kTransparentIndex || !frame.transparent)
-                    composed[size_t(y + frame.top) * kAnimationWidth + size_t(x + frame.left)]
-                        = index;
-            }
-        frames.push_back(std::move(frame));
-    }
-    return frames;
 }
 
 void AddStillFile(
@@ -303,21 +107,6 @@ int SlurpWithGiflib(const std::string& path, std::vector<uint8_t>*)
     return frames;
 }
 
-// --- the composing decoders: each shows every frame and hands back the last picture
-
-void KeepRgb(std::vector<uint8_t>* last, const uint8_t* pixels, size_t pixelCount, size_t step,
-    size_t red, size_t green, size_t blue)
-{
-    if (!last)
-        return;
-    last->resize(pixelCount * 3);
-    for (size_t i = 0; i < pixelCount; ++i) {
-        (*last)[i * 3] = pixels[i * step + red];
-        (*last)[i * 3 + 1] = pixels[i * step + green];
-        (*last)[i * 3 + 2] = pixels[i * step + blue];
-    }
-}
-
 int AnimateWithPelorin(const std::string& path, std::vector<uint8_t>* last)
 {
     TDisplayDib dib;
@@ -338,101 +127,6 @@ int AnimateWithPelorin(const std::string& path, std::vector<uint8_t>* last)
     return frames;
 }
 
-int AnimateWithFreeImage(const std::string& path, std::vector<uint8_t>* last)
-{
-    FIMULTIBITMAP* pages
-        = FreeImage_OpenMultiBitmap(FIF_GIF, path.c_str(), FALSE, TRUE, TRUE, GIF_PLAYBACK);
-    if (!pages)
-        return 0;
-    const int count = FreeImage_GetPageCount(pages);
-    for (int page = 0; page < count; ++page) {
-        FIBITMAP* bitmap = FreeImage_LockPage(pages, page);
-        if (!bitmap)
-            break;
-        if (last && page == count - 1) {
-            FIBITMAP* rgb = FreeImage_ConvertTo24Bits(bitmap);
-            const int32_t width = int32_t(FreeImage_GetWidth(rgb));
-            const int32_t height = int32_t(FreeImage_GetHeight(rgb));
-            last->clear();
-            for (int32_t y = 0; y < height; ++y) {
-                std::vector<uint8_t> row;
-                KeepRgb(&row, FreeImage_GetScanLine(rgb, height - 1 - y), size_t(width), 3,
-                    FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE);
-                last->insert(last->end(), row.begin(), row.end());
-            }
-            FreeImage_Unload(rgb);
-        }
-        FreeImage_UnlockPage(pages, bitmap, FALSE);
-    }
-    FreeImage_CloseMultiBitmap(pages, 0);
-    return count;
-}
-
-int AnimateWithStb(const std::string& path, std::vector<uint8_t>* last)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(in), {} };
-    int* delays = nullptr;
-    int width = 0;
-    int height = 0;
-    int frames = 0;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load_gif_from_memory(
-        bytes.data(), int(bytes.size()), &delays, &width, &height, &frames, &channels, 4);
-    if (!pixels)
-        return 0;
-    const size_t frameBytes = size_t(width) * size_t(height) * 4;
-    KeepRgb(
-        last, pixels + frameBytes * size_t(frames - 1), size_t(width) * size_t(height), 4, 0, 1, 2);
-    stbi_image_free(pixels);
-    stbi_image_free(delays);
-    return frames;
-}
-
-int AnimateWithSdlImage(const std::string& path, std::vector<uint8_t>* last)
-{
-    IMG_Animation* animation = IMG_LoadAnimation(path.c_str());
-    if (!animation)
-        return 0;
-    const int frames = animation->count;
-    if (last && frames > 0) {
-        SDL_Surface* rgb
-            = SDL_ConvertSurfaceFormat(animation->frames[frames - 1], SDL_PIXELFORMAT_RGB24, 0);
-        last->clear();
-        for (int y = 0; rgb && y < rgb->h; ++y) {
-            const auto* row
-                = static_cast<const uint8_t*>(rgb->pixels) + size_t(y) * size_t(rgb->pitch);
-            last->insert(last->end(), row, row + size_t(rgb->w) * 3);
-        }
-        SDL_FreeSurface(rgb);
-    }
-    IMG_FreeAnimation(animation);
-    return frames;
-}
-
-#ifdef PELORIN_BENCH_QT
-int AnimateWithQt(const std::string& path, std::vector<uint8_t>* last)
-{
-    QImageReader reader(QString::fromStdString(path));
-    QImage image;
-    int frames = 0;
-    while (reader.read(&image))
-        ++frames;
-    if (last && frames > 0) {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-        last->clear();
-        for (int y = 0; y < rgb.height(); ++y)
-            last->insert(last->end(), rgb.constScanLine(y), rgb.constScanLine(y) + rgb.width() * 3);
-    }
-    return frames;
-}
-#endif
-
-struct TAnimator {
-    const char* name;
-    std::function<int(const std::string&, std::vector<uint8_t>*)> run;
-};
-
 double Milliseconds(const TAnimator& animator, const std::string& path)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -443,12 +137,6 @@ double Milliseconds(const TAnimator& animator, const std::string& path)
         std::exit(1);
     }
     return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Ours against DGifSlurp on the single-frame files, alternating, the median of each.
@@ -487,17 +175,15 @@ void RunAnimation()
 {
     const std::string name = "gif_animation";
     std::vector<uint8_t> composedIndices;
-    const std::vector<TFrame> frames = AnimationFrames(composedIndices);
+    const std::vector<TFrame> frames
+        = AnimationFrames(kAnimationWidth, kAnimationHeight, kAnimationFrames, composedIndices);
     const std::string path
         = WriteBenchFile("animation.gif", WriteGif(kAnimationWidth, kAnimationHeight, frames));
     const TRgbImage expected = RgbOf(kAnimationWidth, kAnimationHeight, composedIndices);
 
-    std::vector<TAnimator> animators
-        = { { "pelorin", AnimateWithPelorin }, { "freeimage", AnimateWithFreeImage },
-              { "sdl_image", AnimateWithSdlImage }, { "stb_image", AnimateWithStb } };
-#ifdef PELORIN_BENCH_QT
-    animators.push_back({ "qt", AnimateWithQt });
-#endif
+    std::vector<TAnimator> animators = { { "pelorin", AnimateWithPelorin } };
+    for (const TAnimator& peer : ComposingPeers())
+        animators.push_back(peer);
     std::printf("\n%s: %d frames of %d x %d, 256 colours, regions and transparency\n", name.c_str(),
         kAnimationFrames, kAnimationWidth, kAnimationHeight);
     std::vector<TAnimator> correct;
@@ -511,9 +197,6 @@ void RunAnimation()
         }
         correct.push_back(animator);
     }
-#ifndef PELORIN_BENCH_QT
-    std::printf("  %-18s left out: built without Qt's headers\n", "qt");
-#endif
     if (Giflib())
         correct.push_back({ "giflib_slurp", SlurpWithGiflib });
     if (correct.empty() || std::string(correct.front().name) != "pelorin") {

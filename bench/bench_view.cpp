@@ -5,19 +5,14 @@
 
 #include "bench/BenchPictures.h"
 #include "bench/BenchWindows.h"
+#include "bench/ViewBench.h"
 #include "image/BmpWriter.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
-#include "resources/BrowserIds.h"
-#include "resources/ViewIds.h"
-#include "settings/ViewSettings.h"
-#include "ui/ListBox.h"
 #include "ui/Screen.h"
 #include "view/MyScroller.h"
-#include "view/ViewWindow.h"
 
 #include <QApplication>
-#include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
@@ -27,56 +22,31 @@
 
 namespace {
 
-const QSize kClient(1024, 768);
-
 // Writes the photograph-like picture at the given height as a 24-bit BMP file.
 void WritePicture(const std::string& path, int32_t height)
 {
     TDib dib;
-    if (!TrueColorBitmap(dib, height))
+    const size_t stride = (size_t(kPictureWidth) * 3 + 3) / 4 * 4;
+    if (!dib.AllocateBitmap(kPictureWidth, height, 24, 0, false, stride, stride * size_t(height)))
         return;
+    for (int32_t y = 0; y < height; ++y) {
+        const auto row = dib.Row(height - 1 - y);
+        for (int32_t x = 0; x < kPictureWidth; ++x) {
+            const auto [red, green, blue] = TrueColor(x, y);
+            row[size_t(x) * 3] = blue;
+            row[size_t(x) * 3 + 1] = green;
+            row[size_t(x) * 3 + 2] = red;
+        }
+    }
     std::string error;
     if (!WriteBmpFile(dib, path, error))
         std::fprintf(stderr, "%s\n", error.c_str());
 }
 
-// A browser with one file listed, and the viewing window showing that file in a client of
-// 1024 x 768.
-class TViewBench {
-public:
-    TViewBench(const std::string& folder, const std::string& name, bool fit)
-        : m_list(new TListBox(&m_browser, IdFileList))
-        , m_folder(folder)
-    {
-        Settings().AutoSizeView = false;
-        Settings().Fit = fit;
-        m_list->AddString(name);
-        m_list->SetCaretIndex(0);
-        m_view = new TViewWindow(&m_browser);
-        m_view->SetBrowserFiles({ m_list, &m_drive, &m_folder });
-        m_view->Create();
-        m_view->resize(kClient);
-        m_view->SendCommand(CmShowFromCursor);
-        QCoreApplication::processEvents();
-    }
-
-    TViewWindow& View() { return *m_view; }
-
-    // Paints the window's client area as the window system would ask for it.
-    void Paint(QImage& target) { m_view->render(&target, QPoint(), QRegion(m_view->ClientRect())); }
-
-private:
-    TWindow m_browser;
-    TListBox* m_list;
-    std::string m_drive;
-    std::string m_folder;
-    TViewWindow* m_view;
-};
-
 void PaintUnscaled(
     benchmark::State& state, const std::string& folder, const std::string& name, bool quick)
 {
-    TViewBench bench(folder, name, false);
+    TViewBench bench(folder, { name }, false);
     TViewWindow& view = bench.View();
     if (!view.HasImage()) {
         state.SkipWithError("the picture did not load");
@@ -85,17 +55,16 @@ void PaintUnscaled(
     Settings().UseFastDibs = quick;
     // Half-way down, so that the rows shown are neither the first nor the last.
     view.Scroller().ScrollTo(view.ImageSize().width() / 2, view.ImageSize().height() / 2);
-    QImage target(view.ClientRect().size(), QImage::Format_RGB32);
     for (auto _ : state) {
-        bench.Paint(target);
-        benchmark::DoNotOptimize(target.constBits());
+        bench.Paint();
+        benchmark::DoNotOptimize(bench.Painted().constBits());
     }
     state.counters["visible rows"] = view.ClientRect().height();
 }
 
 void RebuildFitBitmap(benchmark::State& state, const std::string& folder, const std::string& name)
 {
-    TViewBench bench(folder, name, true);
+    TViewBench bench(folder, { name }, true);
     TViewWindow& view = bench.View();
     if (view.ScaledBitmap().isNull()) {
         state.SkipWithError("no Fit bitmap");

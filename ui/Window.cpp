@@ -120,17 +120,24 @@ bool TWindow::CanClose()
 void TWindow::SetTimer(int id, int milliseconds)
 {
     KillTimer(id);
-    const int timerId = startTimer(std::max(milliseconds, 0), Qt::PreciseTimer);
+    milliseconds = std::max(milliseconds, 0);
+    const int timerId = startTimer(milliseconds, Qt::PreciseTimer);
     if (timerId != 0)
-        m_timers[id] = timerId;
+        m_timers[id] = { timerId, milliseconds };
 }
 
 void TWindow::KillTimer(int id)
 {
     if (auto found = m_timers.find(id); found != m_timers.end()) {
-        killTimer(found->second);
+        killTimer(found->second.toolkitId);
         m_timers.erase(found);
     }
+}
+
+int TWindow::TimerInterval(int id) const
+{
+    const auto found = m_timers.find(id);
+    return found != m_timers.end() ? found->second.milliseconds : 0;
 }
 
 TControl* TWindow::Control(int id) const
@@ -192,8 +199,8 @@ void TWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    for (const auto& [id, timerId] : m_timers)
-        killTimer(timerId);
+    for (const auto& [id, timer] : m_timers)
+        killTimer(timer.toolkitId);
     m_timers.clear();
     EvClose();
     if (m_closed)
@@ -214,8 +221,8 @@ void TWindow::resizeEvent(QResizeEvent* event)
 
 void TWindow::timerEvent(QTimerEvent* event)
 {
-    for (const auto& [id, timerId] : m_timers) {
-        if (timerId == event->timerId()) {
+    for (const auto& [id, timer] : m_timers) {
+        if (timer.toolkitId == event->timerId()) {
             EvTimer(id);
             return;
         }

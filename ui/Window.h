@@ -68,6 +68,8 @@ public:
     void SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     bool HasTimer(int id) const { return m_timers.count(id) != 0; }
+    // The interval a running timer was started with; 0 when it is not running.
+    int TimerInterval(int id) const;
 
     void SetAccelerators(const TAccelTable* table) { m_accelerators = table; }
     const TAccelTable* Accelerators() const { return m_accelerators; }
@@ -112,7 +114,11 @@ protected:
 private:
     bool m_created = false;
     const TAccelTable* m_accelerators = nullptr;
-    std::map<int, int> m_timers; // our id -> the toolkit's timer id
+    struct TTimer {
+        int toolkitId;
+        int milliseconds;
+    };
+    std::map<int, TTimer> m_timers; // by our id
     std::function<void()> m_closed;
 };
 

@@ -4,6 +4,9 @@
 #include "image/DisplayDib.h"
 #include "ui/DibDraw.h"
 
+#include <algorithm>
+#include <utility>
+
 TShownImage::TShownImage() = default;
 TShownImage::~TShownImage() = default;
 
@@ -14,12 +17,30 @@ void TShownImage::Take(std::unique_ptr<TDisplayDib> image, const std::string& pa
     m_size = QSize(dib.Width(), dib.Height());
     const auto info = dib.Block().first(dib.BitsOffset());
     m_bandHeader.assign(info.begin(), info.end());
+    m_image = std::move(image);
+    TakePalette();
+    m_fileName = path;
+    m_captionName = path;
+}
+
+void TShownImage::TakeFrameColors()
+{
+    if (!m_image)
+        return;
+    // Only the colour table changes from frame to frame; the rest of the header stays.
+    const auto table = std::as_const(*m_image).ColorTable();
+    if (m_bandHeader.size() >= TDib::kInfoHeaderSize + table.size())
+        std::copy(table.begin(), table.end(), m_bandHeader.begin() + TDib::kInfoHeaderSize);
+    TakePalette();
+}
+
+void TShownImage::TakePalette()
+{
+    m_palette.clear();
+    const TDib& dib = *m_image;
     const auto table = dib.ColorTable();
     for (uint32_t i = 0; i < dib.NumColors(); ++i)
         m_palette.push_back(qRgb(table[i * 4 + 2], table[i * 4 + 1], table[i * 4]));
-    m_image = std::move(image);
-    m_fileName = path;
-    m_captionName = path;
 }
 
 void TShownImage::Release()

@@ -27,8 +27,9 @@ public:
     bool HasImage() const { return m_image && !m_size.isEmpty(); }
     const TDisplayDib* Image() const { return m_image.get(); }
     TDisplayDib* Image() { return m_image.get(); }
-    // The image, kept alive for as long as a holder needs it, after a release too.
-    std::shared_ptr<const TDisplayDib> Shared() const { return m_image; }
+    // The image, held also by the caller: an animation frame decodes into it while messages
+    // are handled, and whatever they do, the image lives until the frame has returned.
+    std::shared_ptr<TDisplayDib> Share() const { return m_image; }
     QSize Size() const { return m_size; }
     // The full path of the shown file; empty when nothing is shown.
     const std::string& FileName() const { return m_fileName; }
@@ -45,6 +46,9 @@ public:
     void Release();
     // The image was shown with warnings that the caption is to tell.
     void MarkWarnings();
+    // A new animation frame came with colours of its own: the band header and the palette
+    // take them.
+    void TakeFrameColors();
 
     // Shrinks the image to this size; false when the memory cannot be had.
     bool MakeFitBitmap(QSize size);
@@ -55,6 +59,8 @@ public:
     std::span<const uint8_t> BandHeader(int32_t rows, uint32_t bytes);
 
 private:
+    void TakePalette();
+
     std::shared_ptr<TDisplayDib> m_image;
     std::string m_fileName;
     std::string m_captionName;

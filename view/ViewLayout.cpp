@@ -179,6 +179,12 @@ void TViewLayout::SetTitle(const std::string& name, bool scaling)
         m_painter.ShowScreenText(scaling && !name.empty() ? text : std::string());
 }
 
+void TViewLayout::ShowNothing()
+{
+    SetTitle("", false);
+    SetupScroller();
+}
+
 bool TViewLayout::FollowsWorkArea() const
 {
     const TViewSettings& settings = Settings();

@@ -68,6 +68,8 @@ public:
     // "no file loaded", "%s (%d x %d)" or "%s - scaling image ..."; in full screen only the
     // scaling text shows, drawn near the bottom of the screen.
     void SetTitle(const std::string& name, bool scaling);
+    // Nothing is shown: "no file loaded" and no scroll bars.
+    void ShowNothing();
 
     // The layout is moving the window: the size events that causes need no layout of their own.
     bool InLayout() const { return m_inLayout; }

@@ -10,32 +10,24 @@
 #include "view/ShownImage.h"
 #include "view/ViewLayout.h"
 #include "view/ViewPaint.h"
+#include "view/ViewPlayback.h"
 #include "view/ViewWindow.h"
 
 #include <memory>
 #include <new>
 
-namespace {
+TViewerLoading::TViewerLoading() { ProcessFlags().viewerLoading = true; }
 
-// A decode runs on this thread while the flag is set; painting then shows only the
-// background and loading commands defer themselves.
-class TViewerLoading {
-public:
-    TViewerLoading() { ProcessFlags().viewerLoading = true; }
-    ~TViewerLoading() { ProcessFlags().viewerLoading = false; }
-    TViewerLoading(const TViewerLoading&) = delete;
-    TViewerLoading& operator=(const TViewerLoading&) = delete;
-};
-
-} // namespace
+TViewerLoading::~TViewerLoading() { ProcessFlags().viewerLoading = false; }
 
 TViewLoader::TViewLoader(TViewWindow& window, TFileWalk& walk, TShownImage& image,
-    TViewLayout& layout, TViewPainter& painter)
+    TViewLayout& layout, TViewPainter& painter, TViewPlayback& playback)
     : m_window(window)
     , m_walk(walk)
     , m_image(image)
     , m_layout(layout)
     , m_painter(painter)
+    , m_playback(playback)
 {
 }
 
@@ -69,7 +61,7 @@ void TViewLoader::Load(TDirection direction)
     flags.loadAbort = false;
     // A list without the file asked for shows nothing and asks nothing.
     if (path.empty())
-        return ShowNothing();
+        return m_layout.ShowNothing();
     std::unique_ptr<TDisplayDib> image;
     try {
         image = std::make_unique<TDisplayDib>(
@@ -91,7 +83,7 @@ void TViewLoader::Load(TDirection direction)
         ReportLoadFailure(direction, image.get());
     m_window.ReleaseImage();
     flags.loadAbort = false;
-    ShowNothing();
+    m_layout.ShowNothing();
 }
 
 void TViewLoader::FinishLoad()
@@ -110,6 +102,7 @@ void TViewLoader::FinishLoad()
     m_layout.SetupScroller();
     if (!m_window.IsFullScreen() && !m_window.ExitsAfterClose())
         m_window.RefreshBrowserPreview();
+    m_playback.StartAfterLoad();
 }
 
 void TViewLoader::ReportLoadFailure(TDirection direction, const TDisplayDib* image)
@@ -127,12 +120,6 @@ void TViewLoader::ReportLoadFailure(TDirection direction, const TDisplayDib* ima
     }
     m_window.PostCommand(CmCloseView);
     m_window.RefreshBrowserPreview();
-}
-
-void TViewLoader::ShowNothing()
-{
-    m_layout.SetTitle("", false);
-    m_layout.SetupScroller();
 }
 
 void TViewLoader::ShowProgressText(const std::string& text, bool inClient)

@@ -8,20 +8,31 @@ class TFileWalk;
 class TShownImage;
 class TViewLayout;
 class TViewPainter;
+class TViewPlayback;
 class TViewWindow;
 
 // The way a walk through the files moves, which decides what a failed load offers next.
 enum class TDirection { Forwards, Backwards };
 
+// A decode of the viewing window runs on this thread while the flag is set: painting then
+// shows only the background and loading commands defer themselves.
+class TViewerLoading {
+public:
+    TViewerLoading();
+    ~TViewerLoading();
+    TViewerLoading(const TViewerLoading&) = delete;
+    TViewerLoading& operator=(const TViewerLoading&) = delete;
+};
+
 // Loads the walk's current file into the viewing window, on the one thread, and keeps loads
 // from overlapping. A decode handles a message after every row, so a command that would load
 // again or close the window while one runs asks it to stop and comes back through the queue
 // (the busy protocol). Warnings and failures are put to the user; a failure offers the next
-// file in the walk's direction.
+// file in the walk's direction. A shown image starts the slideshow or its animation.
 class TViewLoader {
 public:
     TViewLoader(TViewWindow& window, TFileWalk& walk, TShownImage& image, TViewLayout& layout,
-        TViewPainter& painter);
+        TViewPainter& painter, TViewPlayback& playback);
 
     // Stops the slideshow and animation timers and, while a decode runs, asks it to stop:
     // true then, and the caller's request is to come back through the queue.
@@ -34,7 +45,6 @@ private:
     void Load(TDirection direction);
     void FinishLoad();
     void ReportLoadFailure(TDirection direction, const TDisplayDib* image);
-    void ShowNothing();
     void ShowProgressText(const std::string& text, bool inClient);
 
     TViewWindow& m_window;
@@ -42,4 +52,5 @@ private:
     TShownImage& m_image;
     TViewLayout& m_layout;
     TViewPainter& m_painter;
+    TViewPlayback& m_playback;
 };

@@ -57,7 +57,7 @@ void TViewSaver::Save()
         return;
     }
     // Whatever a message handled meanwhile does to the window, the image stays until written.
-    const std::shared_ptr<const TDisplayDib> image = m_image.Shared();
+    const std::shared_ptr<const TDisplayDib> image = m_image.Share();
     m_saving = true;
     m_closeAfterSave = false;
     const std::optional<std::string> name = AskName();

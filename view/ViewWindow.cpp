@@ -5,6 +5,7 @@
 #include "resources/Templates.h"
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
+#include "ui/HelpService.h"
 #include "view/MyScroller.h"
 
 #include <QGuiApplication>
@@ -45,8 +46,10 @@ TViewWindow::TViewWindow(TWindow* browser)
     , m_painter(*this, m_placement, m_image, m_scroll)
     , m_layout(*this, m_placement, *m_scroller, m_image, m_painter,
           [this](QSize size) { return CreateScaledBitmap(size); })
-    , m_loader(*this, m_walk, m_image, m_layout, m_painter)
+    , m_playback(*this, m_image, m_layout)
+    , m_loader(*this, m_walk, m_image, m_layout, m_painter, m_playback)
     , m_saver(*this, m_image, m_loader)
+    , m_navigation(*this, m_walk, m_loader)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -85,9 +88,26 @@ void TViewWindow::EvCommand(int id)
 {
     switch (id) {
     case CmShowFromCursor:
-        return ShowFiles(id, false);
+        return m_navigation.Show(id, false);
     case CmShowSelectedFiles:
-        return ShowFiles(id, true);
+        return m_navigation.Show(id, true);
+    case CmNextFile:
+        return m_navigation.Step(id, 1);
+    case CmPreviousFile:
+        return m_navigation.Step(id, -1);
+    case CmToggleAndNext:
+        return m_navigation.ToggleAndNext();
+    case CmReloadTransparency:
+        return m_navigation.ReloadWithTransparencyToggled();
+    case CmNextFrameNow:
+    case CmAnimationFrame:
+        return m_playback.NextFrame();
+    case CmFocusBrowser:
+        if (!IsFullScreen())
+            FocusBrowser();
+        return;
+    case CmViewHelp:
+        return OpenHelp(kViewHelpContext);
     case CmCloseView:
         CloseWindow();
         return;
@@ -109,23 +129,24 @@ void TViewWindow::EvCommand(int id)
     }
 }
 
+void TViewWindow::EvTimer(int id)
+{
+    switch (id) {
+    case kSlideShowTimer:
+        return m_playback.SlideShowTick();
+    case kAnimationTimer:
+        return m_playback.NextFrame();
+    default:
+        return TWindow::EvTimer(id);
+    }
+}
+
 bool TViewWindow::EvMenuChar(QChar letter)
 {
     if (letter.toLower() != u'x')
         return TWindow::EvMenuChar(letter);
     PostCommand(CmCloseAndExit);
     return true;
-}
-
-void TViewWindow::ShowFiles(int command, bool selectedOnly)
-{
-    m_loader.LoadFor(command, TDirection::Forwards, [this, selectedOnly] {
-        if (!m_walk.HasList())
-            return false;
-        activateWindow();
-        m_walk.StartAtCaret(selectedOnly);
-        return true;
-    });
 }
 
 void TViewWindow::CloseAndExit()

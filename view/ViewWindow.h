@@ -7,8 +7,10 @@
 #include "view/ShownImage.h"
 #include "view/ViewLayout.h"
 #include "view/ViewLoader.h"
+#include "view/ViewNavigation.h"
 #include "view/ViewPaint.h"
 #include "view/ViewPlacement.h"
+#include "view/ViewPlayback.h"
 #include "view/ViewSaver.h"
 #include "view/ViewScroll.h"
 
@@ -27,9 +29,9 @@ class TMyScroller;
 //
 // The window answers commands and window messages and hands each to the unit whose job it
 // is: where it stands (TViewPlacement), how the image is laid out (TViewLayout), drawn
-// (TViewPainter), scrolled and panned (TViewScroll), which file comes (TFileWalk), how it
-// is loaded (TViewLoader) and saved (TViewSaver); the image and what is kept beside it is
-// TShownImage.
+// (TViewPainter), scrolled and panned (TViewScroll), which file comes (TFileWalk, moved by
+// TViewNavigation), how it is loaded (TViewLoader) and saved (TViewSaver), and the slideshow
+// and animation (TViewPlayback); the image and what is kept beside it is TShownImage.
 class TViewWindow : public TWindow {
 public:
     // Reads FullScreen (fixed for the window's life) and, for a normal window, the View
@@ -90,6 +92,7 @@ public:
 
 protected:
     void SetupWindow() override;
+    void EvTimer(int id) override;
     void EvMove() override;
     void EvSize() override;
     void EvClose() override;
@@ -103,7 +106,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void ShowFiles(int command, bool selectedOnly);
     void CloseAndExit();
     void Relayout();
     void RescaleFailed();
@@ -117,8 +119,10 @@ private:
     TViewPainter m_painter;
     TViewLayout m_layout;
     TFileWalk m_walk;
+    TViewPlayback m_playback;
     TViewLoader m_loader;
     TViewSaver m_saver;
+    TViewNavigation m_navigation;
 
     bool m_exitAfterClose = false;
     bool m_closedByBrowser = false;

@@ -91,4 +91,44 @@ dialog_shot() {
 dialog_shot options options --ini "$work/Options.ini"
 dialog_shot warning warning
 dialog_shot info info tests/data/gif/im-anim.gif
+
+# A slideshow of two seconds a picture through a folder of every format, an animated GIF
+# and a damaged file: shots of each picture, two frames of the animation, the damaged file's
+# box, Enter pressed on it, the last picture and the walk back at the first. The shots are
+# put together in two rows at half size; the box is kept at full size too.
+show=$work/show
+mkdir "$show"
+shot=$(realpath "$shot")
+cp "$work/photo.jpg" "$show/1-photo.jpg"
+convert -size 500x400 -seed 4 plasma:'#2f6b2f'-'#8fb35a' BMP3:"$show/2-meadow.bmp"
+convert -size 400x300 xc:'#203050' -fill '#f0c040' -draw "rectangle 50,50 350,250" \
+    -fill '#c03030' -draw "circle 200,150 200,80" -type palette -colors 16 "$show/3-poster.pcx"
+for i in 0 1 2 3 4 5 6 7; do
+    convert -size 320x240 xc:'#102040' -fill '#f0a020' \
+        -draw "circle $((40 + i * 30)),120 $((40 + i * 30)),90" \
+        -fill white -draw "text 10,20 'frame $((i + 1))'" "$show/frame$i.gif"
+done
+convert -delay 25 -loop 0 "$show"/frame?.gif "$show/4-bounce.gif"
+rm "$show"/frame?.gif
+printf 'BM\066\000\000\000\000\000\000\000\066\000\000\000\050\000\000\000\377\377' \
+    >"$show/5-damaged.bmp"
+convert -size 300x200 gradient:'#802080'-'#20a0a0' "$show/6-dusk.tga"
+(cd "$show" && xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
+    display -window root \"$work/desktop.png\" &
+    \"$shot\" --ini \"$work/Pelorin.ini\" --slideshow 2 1-photo.jpg 2-meadow.bmp \
+        3-poster.pcx 4-bounce.gif 5-damaged.bmp 6-dusk.tga & pid=\$!
+    sleep 1.5; import -window root shot-1.png
+    sleep 2; import -window root shot-2.png
+    sleep 2; import -window root shot-3.png
+    sleep 1.2; import -window root shot-4.png
+    sleep 0.6; import -window root shot-5.png
+    sleep 2.4; import -window root shot-6.png
+    xdotool key Return
+    sleep 1; import -window root shot-7.png
+    sleep 2.5; import -window root shot-8.png
+    kill \$pid")
+convert "$show"/shot-[1-4].png +append -resize 50% "$show/row1.png"
+convert "$show"/shot-[5-8].png +append -resize 50% "$show/row2.png"
+convert "$show/row1.png" "$show/row2.png" -append docs/screenshots/view-slideshow.png
+cp "$show/shot-6.png" docs/screenshots/view-slideshow-damaged.png
 rm -rf "$work"

@@ -7,7 +7,6 @@
 #include "platform/Profile.h"
 #include "settings/ViewSettings.h"
 #include "tests/support/TestFiles.h"
-#include "ui/HelpService.h"
 #include "ui/Screen.h"
 #include "ui/support/RecordingHelp.h"
 #include "ui/support/ScriptedModalService.h"

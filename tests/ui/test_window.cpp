@@ -93,13 +93,15 @@ TEST(Timers, TicksCarryTheWindowsOwnIdsAndKillingStopsThem)
     TRecorder window;
     window.SetTimer(3, 5);
     window.SetTimer(1, 5);
-    window.SetTimer(3, 5); // replaces the first timer 3
+    window.SetTimer(3, 7); // replaces the first timer 3
+    EXPECT_EQ(window.TimerInterval(3), 7);
     QTest::qWait(60);
     EXPECT_NE(std::count(window.timerTicks.begin(), window.timerTicks.end(), 3), 0);
     EXPECT_NE(std::count(window.timerTicks.begin(), window.timerTicks.end(), 1), 0);
     window.KillTimer(3);
     window.KillTimer(1);
     EXPECT_FALSE(window.HasTimer(3));
+    EXPECT_EQ(window.TimerInterval(3), 0);
     window.timerTicks.clear();
     QTest::qWait(30);
     EXPECT_TRUE(window.timerTicks.empty());

@@ -42,17 +42,22 @@ public:
     std::vector<int> commands;
 };
 
-// A viewing window that records the commands it receives and can be refused its Fit bitmap.
+// A viewing window that records the commands it receives, runs a check whenever one reaches
+// it, can be refused its Fit bitmap and has its timers fired by hand.
 class TTestViewWindow : public TViewWindow {
 public:
     using TViewWindow::TViewWindow;
     void EvCommand(int id) override
     {
         commands.push_back(id);
+        if (onCommand)
+            onCommand(id);
         TViewWindow::EvCommand(id);
     }
+    void Tick(int timerId) { EvTimer(timerId); }
 
     std::vector<int> commands;
+    std::function<void(int)> onCommand;
     bool refuseScaling = false;
 
 protected:

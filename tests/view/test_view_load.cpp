@@ -11,17 +11,10 @@ void Truncate(const std::string& path, double share)
     std::filesystem::resize_file(path, uintmax_t(double(size) * share));
 }
 
-// A viewing window that runs a check whenever a command reaches it, and records what it
-// knew each time it was asked to close.
+// A viewing window that records what it knew each time it was asked to close.
 class TProbeViewWindow : public TTestViewWindow {
 public:
     using TTestViewWindow::TTestViewWindow;
-    void EvCommand(int id) override
-    {
-        if (onCommand)
-            onCommand(id);
-        TTestViewWindow::EvCommand(id);
-    }
     bool CanClose() override
     {
         if (loadingAtClose)
@@ -29,7 +22,6 @@ public:
         return TTestViewWindow::CanClose();
     }
 
-    std::function<void(int)> onCommand;
     std::vector<bool>* loadingAtClose = nullptr; // outlives the window
 };
 

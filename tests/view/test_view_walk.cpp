@@ -57,3 +57,40 @@ TEST(FileWalk, StartsAtTheCaretOrTheNextSelectedFile)
     walk.MoveCaret();
     EXPECT_EQ(list->GetCaretIndex(), 1);
 }
+
+namespace {
+
+struct TStepCase {
+    int index;
+    int count;
+    int step;
+    std::set<int> accepted; // empty: every item
+    int expected;
+};
+
+} // namespace
+
+// Steps wrap at both ends, skip the items not accepted, and from an index that a shrunken
+// list no longer reaches, lead to its first item forwards and its last backwards.
+TEST(FileWalk, StepsWrapSkipAndStayInsideTheList)
+{
+    const TStepCase cases[] = {
+        { 2, 3, 1, {}, 0 },
+        { 0, 3, -1, {}, 2 },
+        { 1, 3, 1, {}, 2 },
+        { 0, 4, 1, { 0, 3 }, 3 },
+        { 3, 4, 1, { 0, 3 }, 0 },
+        { 0, 4, -1, { 0, 3 }, 3 },
+        { 7, 3, 1, {}, 0 },
+        { 7, 3, -1, {}, 2 },
+        { 7, 3, -1, { 0, 1 }, 1 },
+        { 0, 0, 1, {}, -1 },
+    };
+    for (const TStepCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.index << " of " << c.count << " by " << c.step);
+        std::function<bool(int)> accept;
+        if (!c.accepted.empty())
+            accept = [&c](int index) { return c.accepted.count(index) != 0; };
+        EXPECT_EQ(StepIndex(c.index, c.count, c.step, accept), c.expected);
+    }
+}

@@ -1,4 +1,5 @@
 #include "tests/view/ViewFixture.h"
+#include "ui/support/RecordingHelp.h"
 
 TEST_F(ViewTest, ClosingTellsTheBrowserUnlessItClosedTheWindowOrTheProgramEnds)
 {
@@ -15,4 +16,15 @@ TEST_F(ViewTest, ClosingTellsTheBrowserUnlessItClosedTheWindowOrTheProgramEnds)
     EXPECT_EQ(view.data(), nullptr);
     Flush();
     EXPECT_EQ(browser.commands, std::vector<int> { CmExit });
+}
+
+TEST_F(ViewTest, F1OpensTheHelpAtTheViewingWindowsContext)
+{
+    TRecordingHelp help;
+    SetHelpService(&help);
+    SetHelpFile("Pelorin.hlp");
+    Open();
+    view->SendCommand(CmViewHelp);
+    SetHelpService(nullptr);
+    EXPECT_EQ(help.opened, (std::vector<std::pair<std::string, int>> { { "Pelorin.hlp", 3 } }));
 }

@@ -1,10 +1,12 @@
-// Shows one picture in the viewing window, for the screenshots: the options come from the
-// command line and a hidden stand-in for the browser lists the picture.
+// Shows pictures in the viewing window, for the screenshots: the options come from the
+// command line and a hidden stand-in for the browser lists the pictures, which lie in one
+// folder, and shows the first.
 //
-//     view_shot [--fit] [--no-center] [--full-screen] [--fixed] [--ini FILE] PICTURE
+//     view_shot [--fit] [--no-center] [--full-screen] [--fixed] [--slideshow SECONDS]
+//               [--ini FILE] PICTURE...
 //
-// --fixed turns AutoSizeView off; --ini names the INI file the window reads (default: one
-// beside the picture). The program runs until it is ended.
+// --fixed turns AutoSizeView off; --slideshow sets SlideShowTimer; --ini names the INI file
+// the window reads (default: one beside the pictures). The program runs until it is ended.
 
 #include "platform/Profile.h"
 #include "resources/BrowserIds.h"
@@ -17,15 +19,17 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     InstallWindowLayer();
     TViewSettings& settings = Settings();
-    std::string picture;
+    std::vector<std::string> pictures;
     std::string ini;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -37,25 +41,28 @@ int main(int argc, char** argv)
             settings.FullScreen = true;
         else if (argument == "--fixed")
             settings.AutoSizeView = false;
+        else if (argument == "--slideshow" && i + 1 < argc)
+            settings.SlideShowTimer = std::atoi(argv[++i]);
         else if (argument == "--ini" && i + 1 < argc)
             ini = argv[++i];
         else
-            picture = argument;
+            pictures.push_back(argument);
     }
-    if (picture.empty()) {
+    if (pictures.empty()) {
         std::fprintf(stderr,
             "usage: view_shot [--fit] [--no-center] [--full-screen] [--fixed] "
-            "[--ini FILE] PICTURE\n");
+            "[--slideshow SECONDS] [--ini FILE] PICTURE...\n");
         return 2;
     }
-    const std::filesystem::path path = std::filesystem::absolute(picture);
     const std::string drive;
-    const std::string folder = path.parent_path().string() + "/";
+    const std::string folder
+        = std::filesystem::absolute(pictures.front()).parent_path().string() + "/";
     TProfile::Instance().SetPrivateFile(ini.empty() ? folder + "Pelorin.ini" : ini);
 
     TWindow browser;
     auto* list = new TListBox(&browser, IdFileList);
-    list->AddString(path.filename().string());
+    for (const std::string& picture : pictures)
+        list->AddString(std::filesystem::path(picture).filename().string());
     list->SetCaretIndex(0);
     auto* view = new TViewWindow(&browser);
     view->SetBrowserFiles({ list, &drive, &folder });
