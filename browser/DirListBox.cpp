@@ -50,10 +50,17 @@ std::string TDirListBox::ItemPath(int index) const
         index = m_current;
     }
     std::string path = GetString(0);
-    for (int i = 1; i <= index; ++i)
-        path += (i > 1 ? "\\" : "") + GetString(i);
-    if (!subfolder.empty())
-        path += (index > 0 ? "\\" : "") + subfolder;
+    // The root's text ends with its backslash; every later component is joined by one.
+    for (int i = 1; i <= index; ++i) {
+        if (i > 1)
+            path += '\\';
+        path += GetString(i);
+    }
+    if (!subfolder.empty()) {
+        if (index > 0)
+            path += '\\';
+        path += subfolder;
+    }
     return path;
 }
 

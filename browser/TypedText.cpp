@@ -56,9 +56,9 @@ TTypedText InterpretTypedText(
     result.kind = TTypedText::TKind::Path;
     result.extensionPattern = parsed.extensionGiven ? parsed.extension : ".*";
     result.namePattern = parsed.nameGiven ? parsed.name : "*";
-    if (!HasWildcard(result.namePattern + result.extensionPattern)) {
-        result.fileToOpen = result.namePattern + result.extensionPattern;
-        result.namePattern = "*";
+    if (std::string named = result.namePattern + result.extensionPattern; !HasWildcard(named)) {
+        result.fileToOpen = std::move(named);
+        result.namePattern = std::string(1, '*');
     }
     if (result.namePattern == "*")
         result.typeEntry = TypeEntryForExtension(result.extensionPattern);
