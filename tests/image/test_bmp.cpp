@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 std::vector<uint8_t> Rows24(int width, int height, uint8_t start)
@@ -366,6 +369,60 @@ TEST(BmpRunLength, FourBitNibblesFollowTheRunPosition)
     decoded = DecodeBytes(folder,
         RunLength(8, 1, true, { 0, 5, 0x12, 0x34, 0x50, 0xEE, 0, 3, 0x67, 0x80, 0, 1 }).Build());
     EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 3, 4, 5, 6, 7, 8 } }));
+}
+
+TEST(BmpRunLength, RunsOfEveryKindRebuildThePicture)
+{
+    // Long streams of encoded and absolute runs of every length, starting at even and odd
+    // columns, whose codes fall anywhere across the blocks the walk reads the file in.
+    TTempFolder folder;
+    std::mt19937 random(21);
+    constexpr int kWidth = 301;
+    for (const bool fourBits : { false, true }) {
+        const int height = fourBits ? 1400 : 700;
+        const uint32_t indexLimit = fourBits ? 16 : 256;
+        std::vector<uint8_t> stream;
+        TLines lines; // bottom row first until reversed
+        for (int y = 0; y < height; ++y) {
+            std::vector<uint32_t>& line = lines.emplace_back();
+            while (int(line.size()) < kWidth) {
+                const size_t length
+                    = std::min<size_t>(1 + random() % 255, size_t(kWidth) - line.size());
+                if (length >= 3 && random() % 2 == 0) {
+                    stream.insert(stream.end(), { 0, uint8_t(length) });
+                    std::vector<uint8_t> bytes;
+                    for (size_t i = 0; i < length; ++i) {
+                        const uint8_t index = uint8_t(random() % indexLimit);
+                        line.push_back(index);
+                        if (!fourBits)
+                            bytes.push_back(index);
+                        else if (i % 2 == 0)
+                            bytes.push_back(uint8_t(index << 4));
+                        else
+                            bytes.back() = uint8_t(bytes.back() | index);
+                    }
+                    if (bytes.size() % 2 != 0)
+                        bytes.push_back(0);
+                    stream.insert(stream.end(), bytes.begin(), bytes.end());
+                } else {
+                    const uint8_t value = uint8_t(random());
+                    stream.insert(stream.end(), { uint8_t(length), value });
+                    for (size_t i = 0; i < length; ++i)
+                        line.push_back(!fourBits ? value : i % 2 == 0 ? value >> 4 : value & 15);
+                }
+            }
+            stream.insert(stream.end(), { 0, uint8_t(y + 1 < height ? 0 : 1) });
+        }
+        ASSERT_GT(stream.size(), 100000u);
+        std::reverse(lines.begin(), lines.end());
+        TBmpBuilder bmp = RunLength(kWidth, height, fourBits, stream);
+        bmp.colorsUsed = 0;
+        bmp.palette.assign(indexLimit, 0);
+        const TDecoded decoded = DecodeBytes(folder, bmp.Build());
+        ASSERT_TRUE(decoded.ok) << decoded.dib->Message();
+        EXPECT_EQ(decoded.dib->Message(), "");
+        EXPECT_EQ(PixelValues(*decoded.dib), lines) << fourBits;
+    }
 }
 
 TEST(BmpRunLength, DamagedDataNeverLeavesTheBitmap)
