@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <regex.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -49,13 +50,14 @@ TBenchFolder& BenchFolder()
     return folder;
 }
 
-// What the summary needs of a file once its benchmarks are registered.
+// What the rounds and the summary need of a file once its decoders are checked.
 struct TFileSummary {
     std::string name;
     std::string description;
+    std::string path;
     uint64_t fileBytes = 0;
     double readLimitRatio = 0;
-    std::vector<std::string> contenders; // registered decoders, in the order of Decoders()
+    std::vector<const TDecoder*> contenders; // decoders to time, in the order of Decoders()
     std::vector<std::string> leftOut; // "decoder: why"
     bool oursReads = false;
 };
@@ -67,6 +69,14 @@ std::vector<TFileSummary>& Summaries()
 }
 
 constexpr int kMmapThresholdBytes = 128 * 1024;
+// Rounds of every decoder in turn when the command line does not ask for repetitions.
+constexpr int kDefaultRounds = 5;
+
+int& Rounds()
+{
+    static int rounds = kDefaultRounds;
+    return rounds;
+}
 
 const char* kOursName = "pelorin";
 const char* kLimitName = "read_into_memory";
@@ -149,7 +159,8 @@ void Register(const std::string& fileName, const TDecoder& decoder, const std::s
             state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(fileBytes));
         })
         ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+        ->UseRealTime()
+        ->Repetitions(1);
 }
 
 double MillisecondsPer(benchmark::TimeUnit unit)
@@ -167,8 +178,14 @@ double MillisecondsPer(benchmark::TimeUnit unit)
     return 1;
 }
 
-// The console output as usual, keeping each benchmark's time per decode for the summary: the
-// median when repetitions give one, else the mean of the runs.
+// A decoder's time per decode over the rounds: the median, and the fastest and slowest round.
+struct TRoundTimes {
+    double median = 0;
+    double lowest = 0;
+    double highest = 0;
+};
+
+// The console output as usual, keeping each round's time per decode for the summary.
 class TTimingReporter : public benchmark::ConsoleReporter {
 public:
     explicit TTimingReporter(OutputOptions options)
@@ -180,39 +197,33 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const double milliseconds = run.GetAdjustedRealTime() * MillisecondsPer(run.time_unit);
-            TTiming& timing = m_timings[run.run_name.function_name];
-            if (run.run_type == Run::RT_Iteration)
-                timing.runs.push_back(milliseconds);
-            else if (run.aggregate_name == "median")
-                timing.median = milliseconds;
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                m_rounds[run.run_name.function_name].push_back(
+                    run.GetAdjustedRealTime() * MillisecondsPer(run.time_unit));
         }
+    }
+
+    std::optional<TRoundTimes> Times(const std::string& name) const
+    {
+        const auto found = m_rounds.find(name);
+        if (found == m_rounds.end() || found->second.empty())
+            return std::nullopt;
+        std::vector<double> times = found->second;
+        std::sort(times.begin(), times.end());
+        const size_t middle = times.size() / 2;
+        const double median
+            = times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+        return TRoundTimes { median, times.front(), times.back() };
     }
 
     std::optional<double> Milliseconds(const std::string& name) const
     {
-        const auto found = m_timings.find(name);
-        if (found == m_timings.end())
-            return std::nullopt;
-        const TTiming& timing = found->second;
-        if (timing.median)
-            return timing.median;
-        if (timing.runs.empty())
-            return std::nullopt;
-        double sum = 0;
-        for (const double run : timing.runs)
-            sum += run;
-        return sum / double(timing.runs.size());
+        const std::optional<TRoundTimes> times = Times(name);
+        return times ? std::optional(times->median) : std::nullopt;
     }
 
 private:
-    struct TTiming {
-        std::vector<double> runs;
-        std::optional<double> median;
-    };
-    std::map<std::string, TTiming> m_timings;
+    std::map<std::string, std::vector<double>> m_rounds;
 };
 
 void PrintGoal(const char* what, std::optional<double> ratio, double goal)
@@ -227,24 +238,28 @@ void PrintGoal(const char* what, std::optional<double> ratio, double goal)
 void PrintSummary(const TFileSummary& summary, const TTimingReporter& reporter)
 {
     const bool timed = std::any_of(
-        summary.contenders.begin(), summary.contenders.end(), [&](const std::string& decoder) {
-            return reporter.Milliseconds(summary.name + "/" + decoder).has_value();
+        summary.contenders.begin(), summary.contenders.end(), [&](const TDecoder* decoder) {
+            return reporter.Milliseconds(BenchmarkName(summary.name, *decoder)).has_value();
         });
     if (!timed)
         return;
     std::printf("\n%s: %s, %.1f MB\n", summary.name.c_str(), summary.description.c_str(),
         double(summary.fileBytes) / 1e6);
     const std::optional<double> ours = reporter.Milliseconds(summary.name + "/" + kOursName);
-    std::printf("  %-18s %10s %10s %10s\n", "decoder", "ms", "MB/s", "ours/this");
+    std::printf(
+        "  %-18s %10s %17s %10s %10s\n", "decoder", "median ms", "spread ms", "MB/s", "ours/this");
     std::optional<double> fastestPeer;
     std::string fastestPeerName;
     std::optional<double> limit;
-    for (const std::string& decoder : summary.contenders) {
-        const std::optional<double> time = reporter.Milliseconds(summary.name + "/" + decoder);
-        if (!time)
+    for (const TDecoder* contender : summary.contenders) {
+        const std::string decoder = contender->name;
+        const std::optional<TRoundTimes> times
+            = reporter.Times(BenchmarkName(summary.name, *contender));
+        if (!times)
             continue; // filtered out, or failed while timed
-        std::printf("  %-18s %10.2f %10.0f", decoder.c_str(), *time,
-            double(summary.fileBytes) / 1e3 / *time);
+        const std::optional<double> time = times->median;
+        std::printf("  %-18s %10.2f %8.2f-%-8.2f %10.0f", decoder.c_str(), *time, times->lowest,
+            times->highest, double(summary.fileBytes) / 1e3 / *time);
         if (ours)
             std::printf(" %10.2f\n", *ours / *time);
         else
@@ -313,6 +328,12 @@ void InitDecoderBenchmarks(int& argc, char** argv)
     // on size and order. A fixed threshold gives every decoder fresh pages for every picture,
     // as a viewer opening its first image of that size has.
     mallopt(M_MMAP_THRESHOLD, kMmapThresholdBytes);
+    // Repetitions become rounds in which every decoder runs once, in turn; the library repeats
+    // each round's benchmark only once.
+    const std::string_view repetitions = "--benchmark_repetitions=";
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]).starts_with(repetitions))
+            Rounds() = std::max(1, std::atoi(argv[i] + repetitions.size()));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         std::exit(1);
@@ -325,6 +346,7 @@ void AddDecoderBenchmarks(TBenchFile file)
     TFileSummary summary;
     summary.name = file.name;
     summary.description = file.description;
+    summary.path = file.path;
     summary.readLimitRatio = file.readLimitRatio;
     std::error_code sizeError;
     summary.fileBytes = std::filesystem::file_size(file.path, sizeError);
@@ -353,8 +375,7 @@ void AddDecoderBenchmarks(TBenchFile file)
         std::printf("  %-18s %s\n", decoder.name,
             decoder.readRgb ? "reads it correctly" : "reads the file");
         summary.oursReads = summary.oursReads || decoder.ours;
-        summary.contenders.push_back(decoder.name);
-        Register(file.name, decoder, file.path, summary.fileBytes);
+        summary.contenders.push_back(&decoder);
     }
     std::fflush(stdout);
     Summaries().push_back(std::move(summary));
@@ -364,11 +385,25 @@ int RunDecoderBenchmarks()
 {
     const auto options = isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                : benchmark::ConsoleReporter::OO_Tabular;
+    // Round after round every file's decoders run in turn, each round starting one decoder
+    // further on, so that a change of the machine's load or state meets every decoder alike.
+    for (int round = 0; round < Rounds(); ++round) {
+        for (const TFileSummary& summary : Summaries()) {
+            const size_t count = summary.contenders.size();
+            for (size_t i = 0; i < count; ++i) {
+                const TDecoder& decoder = *summary.contenders[(i + size_t(round)) % count];
+                Register(summary.name, decoder, summary.path, summary.fileBytes);
+            }
+        }
+    }
     TTimingReporter reporter(options);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\nTime per decode (real time); ours/this below 1 means ours is faster.\n");
+    std::printf(
+        "\nTime per decode (real time), median and spread of %d rounds in which the decoders "
+        "take turns;\nours/this below 1 means ours is faster.\n",
+        Rounds());
     for (const TFileSummary& summary : Summaries())
         PrintSummary(summary, reporter);
     std::fflush(stdout);

@@ -28,7 +28,7 @@ TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
 std::string WriteBenchFile(const std::string& name, std::span<const uint8_t> bytes);
 
 // Takes the benchmark library's options out of the command line; call first in main. Exits on
-// an unknown option.
+// an unknown option. --benchmark_repetitions=N asks RunDecoderBenchmarks for N rounds.
 void InitDecoderBenchmarks(int& argc, char** argv);
 
 // Whether the command line's filter selects any benchmark of the file with this name; a
@@ -36,13 +36,15 @@ void InitDecoderBenchmarks(int& argc, char** argv);
 bool FileSelected(const std::string& name);
 
 // Decodes the file once with every selected decoder and compares each picture with the expected
-// one: a decoder that does not read the file, or reads it wrongly, is reported and left out. Then
-// registers "<name>/<decoder>" for ours and each peer left, and "<name>/read_into_memory".
-// The expected picture is dropped afterwards.
+// one: a decoder that does not read the file, or reads it wrongly, is reported and left out. Ours
+// and each peer left, and reading into memory, are timed when the benchmarks run. The expected
+// picture is dropped afterwards.
 void AddDecoderBenchmarks(TBenchFile file);
 
-// Runs the registered benchmarks (as the command line selected them), then prints for each
-// file how ours compares with every other decoder and whether it meets its goals: at least as
-// fast as the fastest peer that reads the file correctly, and within readLimitRatio of reading
-// the file into memory. Returns main's exit code.
+// Times every file's decoders (as the command line selected them) in rounds, five unless
+// --benchmark_repetitions says otherwise: in each round each decoder runs once as
+// "<name>/<decoder>", in turn. Then prints for each file the median and the spread of every
+// decoder, how ours compares with every other decoder and whether it meets its goals: at least
+// as fast as the fastest peer that reads the file correctly, and within readLimitRatio of
+// reading the file into memory. Returns main's exit code.
 int RunDecoderBenchmarks();
