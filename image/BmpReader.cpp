@@ -165,9 +165,11 @@ inline void StoreRunBytes(
     std::span<uint8_t> row, size_t column, size_t count, const TBmpRunPixels& pixels)
 {
     count = std::min(count, row.size() - std::min(column, row.size()));
+    if (count == 0)
+        return; // a row above the last one, which has no bytes
     uint8_t* const out = row.data() + column;
     constexpr size_t kShort = 16;
-    if (std::endian::native == std::endian::little && count - 1 < kShort
+    if (std::endian::native == std::endian::little && count <= kShort
         && row.size() - column >= kShort) {
         std::array<uint64_t, 2> words {};
         if (pixels.bytes)
