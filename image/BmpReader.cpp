@@ -8,6 +8,7 @@
 #include "image/Intensity.h"
 #include "platform/Format.h"
 #include "platform/MessagePump.h"
+#include "platform/SystemMemory.h"
 
 #include <algorithm>
 #include <array>
@@ -400,9 +401,15 @@ bool TDisplayDib::DecodeBmp()
     int64_t fileRow = 0;
     while (fileRow < height) {
         const int64_t rows = std::min(rowsPerRead, height - fileRow);
+        // The rows of a read lie together in the bitmap, in either order: their pages are made
+        // ready in one step, not by a fault each while the system copies into them.
+        const int64_t lowest = m_bottomUp ? fileRow : TargetRow(fileRow + rows - 1, false);
+        const std::span<uint8_t> chunk
+            = Bits().subspan(size_t(lowest) * stride, size_t(rows) * stride);
+        PrepareForWriting(chunk.data(), chunk.size());
         pieces.clear();
         if (m_bottomUp)
-            pieces.push_back(Bits().subspan(size_t(fileRow) * stride, size_t(rows) * stride));
+            pieces.push_back(chunk);
         else
             for (int64_t i = 0; i < rows; ++i)
                 pieces.push_back(Row(TargetRow(fileRow + i, false)));
