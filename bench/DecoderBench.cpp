@@ -178,14 +178,7 @@ double MillisecondsPer(benchmark::TimeUnit unit)
     return 1;
 }
 
-// A decoder's time per decode over the rounds: the median, and the fastest and slowest round.
-struct TRoundTimes {
-    double median = 0;
-    double lowest = 0;
-    double highest = 0;
-};
-
-// The console output as usual, keeping each round's time per decode for the summary.
+// The console output as usual, keeping the time per iteration of every run.
 class TTimingReporter : public benchmark::ConsoleReporter {
 public:
     explicit TTimingReporter(OutputOptions options)
@@ -198,32 +191,15 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                m_rounds[run.run_name.function_name].push_back(
+                m_times.Add(run.run_name.function_name,
                     run.GetAdjustedRealTime() * MillisecondsPer(run.time_unit));
         }
     }
 
-    std::optional<TRoundTimes> Times(const std::string& name) const
-    {
-        const auto found = m_rounds.find(name);
-        if (found == m_rounds.end() || found->second.empty())
-            return std::nullopt;
-        std::vector<double> times = found->second;
-        std::sort(times.begin(), times.end());
-        const size_t middle = times.size() / 2;
-        const double median
-            = times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
-        return TRoundTimes { median, times.front(), times.back() };
-    }
-
-    std::optional<double> Milliseconds(const std::string& name) const
-    {
-        const std::optional<TRoundTimes> times = Times(name);
-        return times ? std::optional(times->median) : std::nullopt;
-    }
+    const TBenchTimes& Times() const { return m_times; }
 
 private:
-    std::map<std::string, std::vector<double>> m_rounds;
+    TBenchTimes m_times;
 };
 
 void PrintGoal(const char* what, std::optional<double> ratio, double goal)
@@ -235,17 +211,17 @@ void PrintGoal(const char* what, std::optional<double> ratio, double goal)
     std::printf("  goal: ours %-36s %6.2f  %s\n", what, *ratio, *ratio <= goal ? "met" : "MISSED");
 }
 
-void PrintSummary(const TFileSummary& summary, const TTimingReporter& reporter)
+void PrintSummary(const TFileSummary& summary, const TBenchTimes& times)
 {
     const bool timed = std::any_of(
         summary.contenders.begin(), summary.contenders.end(), [&](const TDecoder* decoder) {
-            return reporter.Milliseconds(BenchmarkName(summary.name, *decoder)).has_value();
+            return times.Milliseconds(BenchmarkName(summary.name, *decoder)).has_value();
         });
     if (!timed)
         return;
     std::printf("\n%s: %s, %.1f MB\n", summary.name.c_str(), summary.description.c_str(),
         double(summary.fileBytes) / 1e6);
-    const std::optional<double> ours = reporter.Milliseconds(summary.name + "/" + kOursName);
+    const std::optional<double> ours = times.Milliseconds(summary.name + "/" + kOursName);
     std::printf(
         "  %-18s %10s %17s %10s %10s\n", "decoder", "median ms", "spread ms", "MB/s", "ours/this");
     std::optional<double> fastestPeer;
@@ -253,13 +229,13 @@ void PrintSummary(const TFileSummary& summary, const TTimingReporter& reporter)
     std::optional<double> limit;
     for (const TDecoder* contender : summary.contenders) {
         const std::string decoder = contender->name;
-        const std::optional<TRoundTimes> times
-            = reporter.Times(BenchmarkName(summary.name, *contender));
-        if (!times)
+        const std::string name = BenchmarkName(summary.name, *contender);
+        const std::optional<double> time = times.Milliseconds(name);
+        if (!time)
             continue; // filtered out, or failed while timed
-        const std::optional<double> time = times->median;
-        std::printf("  %-18s %10.2f %8.2f-%-8.2f %10.0f", decoder.c_str(), *time, times->lowest,
-            times->highest, double(summary.fileBytes) / 1e3 / *time);
+        const auto [lowest, highest] = *times.Spread(name);
+        std::printf("  %-18s %10.2f %8.2f-%-8.2f %10.0f", decoder.c_str(), *time, lowest, highest,
+            double(summary.fileBytes) / 1e3 / *time);
         if (ours)
             std::printf(" %10.2f\n", *ours / *time);
         else
@@ -381,10 +357,18 @@ void AddDecoderBenchmarks(TBenchFile file)
     Summaries().push_back(std::move(summary));
 }
 
-int RunDecoderBenchmarks()
+TBenchTimes RunTimedBenchmarks()
 {
     const auto options = isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                : benchmark::ConsoleReporter::OO_Tabular;
+    TTimingReporter reporter(options);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.Times();
+}
+
+int RunDecoderBenchmarks()
+{
     // Round after round every file's decoders run in turn, each round starting one decoder
     // further on, so that a change of the machine's load or state meets every decoder alike.
     for (int round = 0; round < Rounds(); ++round) {
@@ -396,16 +380,13 @@ int RunDecoderBenchmarks()
             }
         }
     }
-    TTimingReporter reporter(options);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
+    const TBenchTimes times = RunTimedBenchmarks();
     std::printf(
         "\nTime per decode (real time), median and spread of %d rounds in which the decoders "
         "take turns;\nours/this below 1 means ours is faster.\n",
         Rounds());
     for (const TFileSummary& summary : Summaries())
-        PrintSummary(summary, reporter);
+        PrintSummary(summary, times);
     std::fflush(stdout);
     return 0;
 }
@@ -423,4 +404,12 @@ TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
         }
     }
     return image;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }

@@ -2,10 +2,15 @@
 
 #include "bench/Peers.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A file that every decoder reads in one benchmark run.
 struct TBenchFile {
@@ -27,6 +32,9 @@ TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
 // Writes the bytes as name inside that folder and returns the path; exits on failure.
 std::string WriteBenchFile(const std::string& name, std::span<const uint8_t> bytes);
 
+// The median of timings taken in alternating runs.
+double Median(std::vector<double> values);
+
 // Takes the benchmark library's options out of the command line; call first in main. Exits on
 // an unknown option. --benchmark_repetitions=N asks RunDecoderBenchmarks for N rounds.
 void InitDecoderBenchmarks(int& argc, char** argv);
@@ -40,6 +48,36 @@ bool FileSelected(const std::string& name);
 // and each peer left, and reading into memory, are timed when the benchmarks run. The expected
 // picture is dropped afterwards.
 void AddDecoderBenchmarks(TBenchFile file);
+
+// Each benchmark's times per iteration in milliseconds (real time), by benchmark name: one a
+// run, so one for each repetition or each round the benchmark ran in.
+class TBenchTimes {
+public:
+    // The median of the runs.
+    std::optional<double> Milliseconds(const std::string& name) const
+    {
+        const auto found = m_runs.find(name);
+        return found == m_runs.end() ? std::nullopt : std::optional(Median(found->second));
+    }
+    // The fastest and the slowest run.
+    std::optional<std::pair<double, double>> Spread(const std::string& name) const
+    {
+        const auto found = m_runs.find(name);
+        if (found == m_runs.end())
+            return std::nullopt;
+        const auto [lowest, highest]
+            = std::minmax_element(found->second.begin(), found->second.end());
+        return std::pair(*lowest, *highest);
+    }
+    void Add(const std::string& name, double milliseconds) { m_runs[name].push_back(milliseconds); }
+
+private:
+    std::map<std::string, std::vector<double>> m_runs;
+};
+
+// Runs the registered benchmarks as the command line selected them, printing them as usual,
+// and returns their times.
+TBenchTimes RunTimedBenchmarks();
 
 // Times every file's decoders (as the command line selected them) in rounds, five unless
 // --benchmark_repetitions says otherwise: in each round each decoder runs once as
