@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <regex.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -49,13 +50,14 @@ TBenchFolder& BenchFolder()
     return folder;
 }
 
-// What the summary needs of a file once its benchmarks are registered.
+// What the rounds and the summary need of a file once its decoders are checked.
 struct TFileSummary {
     std::string name;
     std::string description;
+    std::string path;
     uint64_t fileBytes = 0;
     double readLimitRatio = 0;
-    std::vector<std::string> contenders; // registered decoders, in the order of Decoders()
+    std::vector<const TDecoder*> contenders; // decoders to time, in the order of Decoders()
     std::vector<std::string> leftOut; // "decoder: why"
     bool oursReads = false;
 };
@@ -67,6 +69,14 @@ std::vector<TFileSummary>& Summaries()
 }
 
 constexpr int kMmapThresholdBytes = 128 * 1024;
+// Rounds of every decoder in turn when the command line does not ask for repetitions.
+constexpr int kDefaultRounds = 5;
+
+int& Rounds()
+{
+    static int rounds = kDefaultRounds;
+    return rounds;
+}
 
 const char* kOursName = "pelorin";
 const char* kLimitName = "read_into_memory";
@@ -149,7 +159,8 @@ void Register(const std::string& fileName, const TDecoder& decoder, const std::s
             state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(fileBytes));
         })
         ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+        ->UseRealTime()
+        ->Repetitions(1);
 }
 
 double MillisecondsPer(benchmark::TimeUnit unit)
@@ -167,8 +178,7 @@ double MillisecondsPer(benchmark::TimeUnit unit)
     return 1;
 }
 
-// The console output as usual, keeping each benchmark's time per decode for the summary: the
-// median when repetitions give one, else the mean of the runs.
+// The console output as usual, keeping the time per iteration of every run.
 class TTimingReporter : public benchmark::ConsoleReporter {
 public:
     explicit TTimingReporter(OutputOptions options)
@@ -180,39 +190,16 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const double milliseconds = run.GetAdjustedRealTime() * MillisecondsPer(run.time_unit);
-            TTiming& timing = m_timings[run.run_name.function_name];
-            if (run.run_type == Run::RT_Iteration)
-                timing.runs.push_back(milliseconds);
-            else if (run.aggregate_name == "median")
-                timing.median = milliseconds;
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                m_times.Add(run.run_name.function_name,
+                    run.GetAdjustedRealTime() * MillisecondsPer(run.time_unit));
         }
     }
 
-    TBenchTimes Times() const
-    {
-        TBenchTimes times;
-        for (const auto& [name, timing] : m_timings) {
-            if (timing.median) {
-                times.Set(name, *timing.median);
-            } else if (!timing.runs.empty()) {
-                double sum = 0;
-                for (const double run : timing.runs)
-                    sum += run;
-                times.Set(name, sum / double(timing.runs.size()));
-            }
-        }
-        return times;
-    }
+    const TBenchTimes& Times() const { return m_times; }
 
 private:
-    struct TTiming {
-        std::vector<double> runs;
-        std::optional<double> median;
-    };
-    std::map<std::string, TTiming> m_timings;
+    TBenchTimes m_times;
 };
 
 void PrintGoal(const char* what, std::optional<double> ratio, double goal)
@@ -227,23 +214,27 @@ void PrintGoal(const char* what, std::optional<double> ratio, double goal)
 void PrintSummary(const TFileSummary& summary, const TBenchTimes& times)
 {
     const bool timed = std::any_of(
-        summary.contenders.begin(), summary.contenders.end(), [&](const std::string& decoder) {
-            return times.Milliseconds(summary.name + "/" + decoder).has_value();
+        summary.contenders.begin(), summary.contenders.end(), [&](const TDecoder* decoder) {
+            return times.Milliseconds(BenchmarkName(summary.name, *decoder)).has_value();
         });
     if (!timed)
         return;
     std::printf("\n%s: %s, %.1f MB\n", summary.name.c_str(), summary.description.c_str(),
         double(summary.fileBytes) / 1e6);
     const std::optional<double> ours = times.Milliseconds(summary.name + "/" + kOursName);
-    std::printf("  %-18s %10s %10s %10s\n", "decoder", "ms", "MB/s", "ours/this");
+    std::printf(
+        "  %-18s %10s %17s %10s %10s\n", "decoder", "median ms", "spread ms", "MB/s", "ours/this");
     std::optional<double> fastestPeer;
     std::string fastestPeerName;
     std::optional<double> limit;
-    for (const std::string& decoder : summary.contenders) {
-        const std::optional<double> time = times.Milliseconds(summary.name + "/" + decoder);
+    for (const TDecoder* contender : summary.contenders) {
+        const std::string decoder = contender->name;
+        const std::string name = BenchmarkName(summary.name, *contender);
+        const std::optional<double> time = times.Milliseconds(name);
         if (!time)
             continue; // filtered out, or failed while timed
-        std::printf("  %-18s %10.2f %10.0f", decoder.c_str(), *time,
+        const auto [lowest, highest] = *times.Spread(name);
+        std::printf("  %-18s %10.2f %8.2f-%-8.2f %10.0f", decoder.c_str(), *time, lowest, highest,
             double(summary.fileBytes) / 1e3 / *time);
         if (ours)
             std::printf(" %10.2f\n", *ours / *time);
@@ -313,6 +304,12 @@ void InitDecoderBenchmarks(int& argc, char** argv)
     // on size and order. A fixed threshold gives every decoder fresh pages for every picture,
     // as a viewer opening its first image of that size has.
     mallopt(M_MMAP_THRESHOLD, kMmapThresholdBytes);
+    // Repetitions become rounds in which every decoder runs once, in turn; the library repeats
+    // each round's benchmark only once.
+    const std::string_view repetitions = "--benchmark_repetitions=";
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]).starts_with(repetitions))
+            Rounds() = std::max(1, std::atoi(argv[i] + repetitions.size()));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         std::exit(1);
@@ -325,6 +322,7 @@ void AddDecoderBenchmarks(TBenchFile file)
     TFileSummary summary;
     summary.name = file.name;
     summary.description = file.description;
+    summary.path = file.path;
     summary.readLimitRatio = file.readLimitRatio;
     std::error_code sizeError;
     summary.fileBytes = std::filesystem::file_size(file.path, sizeError);
@@ -353,8 +351,7 @@ void AddDecoderBenchmarks(TBenchFile file)
         std::printf("  %-18s %s\n", decoder.name,
             decoder.readRgb ? "reads it correctly" : "reads the file");
         summary.oursReads = summary.oursReads || decoder.ours;
-        summary.contenders.push_back(decoder.name);
-        Register(file.name, decoder, file.path, summary.fileBytes);
+        summary.contenders.push_back(&decoder);
     }
     std::fflush(stdout);
     Summaries().push_back(std::move(summary));
@@ -372,8 +369,22 @@ TBenchTimes RunTimedBenchmarks()
 
 int RunDecoderBenchmarks()
 {
+    // Round after round every file's decoders run in turn, each round starting one decoder
+    // further on, so that a change of the machine's load or state meets every decoder alike.
+    for (int round = 0; round < Rounds(); ++round) {
+        for (const TFileSummary& summary : Summaries()) {
+            const size_t count = summary.contenders.size();
+            for (size_t i = 0; i < count; ++i) {
+                const TDecoder& decoder = *summary.contenders[(i + size_t(round)) % count];
+                Register(summary.name, decoder, summary.path, summary.fileBytes);
+            }
+        }
+    }
     const TBenchTimes times = RunTimedBenchmarks();
-    std::printf("\nTime per decode (real time); ours/this below 1 means ours is faster.\n");
+    std::printf(
+        "\nTime per decode (real time), median and spread of %d rounds in which the decoders "
+        "take turns;\nours/this below 1 means ours is faster.\n",
+        Rounds());
     for (const TFileSummary& summary : Summaries())
         PrintSummary(summary, times);
     std::fflush(stdout);

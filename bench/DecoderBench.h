@@ -2,12 +2,14 @@
 
 #include "bench/Peers.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A file that every decoder reads in one benchmark run.
@@ -34,7 +36,7 @@ std::string WriteBenchFile(const std::string& name, std::span<const uint8_t> byt
 double Median(std::vector<double> values);
 
 // Takes the benchmark library's options out of the command line; call first in main. Exits on
-// an unknown option.
+// an unknown option. --benchmark_repetitions=N asks RunDecoderBenchmarks for N rounds.
 void InitDecoderBenchmarks(int& argc, char** argv);
 
 // Whether the command line's filter selects any benchmark of the file with this name; a
@@ -42,32 +44,45 @@ void InitDecoderBenchmarks(int& argc, char** argv);
 bool FileSelected(const std::string& name);
 
 // Decodes the file once with every selected decoder and compares each picture with the expected
-// one: a decoder that does not read the file, or reads it wrongly, is reported and left out. Then
-// registers "<name>/<decoder>" for ours and each peer left, and "<name>/read_into_memory".
-// The expected picture is dropped afterwards.
+// one: a decoder that does not read the file, or reads it wrongly, is reported and left out. Ours
+// and each peer left, and reading into memory, are timed when the benchmarks run. The expected
+// picture is dropped afterwards.
 void AddDecoderBenchmarks(TBenchFile file);
 
-// Each benchmark's time per iteration in milliseconds (real time), by benchmark name: the median
-// when repetitions give one, else the mean of the runs.
+// Each benchmark's times per iteration in milliseconds (real time), by benchmark name: one a
+// run, so one for each repetition or each round the benchmark ran in.
 class TBenchTimes {
 public:
+    // The median of the runs.
     std::optional<double> Milliseconds(const std::string& name) const
     {
-        const auto found = m_times.find(name);
-        return found == m_times.end() ? std::nullopt : std::optional(found->second);
+        const auto found = m_runs.find(name);
+        return found == m_runs.end() ? std::nullopt : std::optional(Median(found->second));
     }
-    void Set(const std::string& name, double milliseconds) { m_times[name] = milliseconds; }
+    // The fastest and the slowest run.
+    std::optional<std::pair<double, double>> Spread(const std::string& name) const
+    {
+        const auto found = m_runs.find(name);
+        if (found == m_runs.end())
+            return std::nullopt;
+        const auto [lowest, highest]
+            = std::minmax_element(found->second.begin(), found->second.end());
+        return std::pair(*lowest, *highest);
+    }
+    void Add(const std::string& name, double milliseconds) { m_runs[name].push_back(milliseconds); }
 
 private:
-    std::map<std::string, double> m_times;
+    std::map<std::string, std::vector<double>> m_runs;
 };
 
 // Runs the registered benchmarks as the command line selected them, printing them as usual,
 // and returns their times.
 TBenchTimes RunTimedBenchmarks();
 
-// Runs the registered benchmarks (as the command line selected them), then prints for each
-// file how ours compares with every other decoder and whether it meets its goals: at least as
-// fast as the fastest peer that reads the file correctly, and within readLimitRatio of reading
-// the file into memory. Returns main's exit code.
+// Times every file's decoders (as the command line selected them) in rounds, five unless
+// --benchmark_repetitions says otherwise: in each round each decoder runs once as
+// "<name>/<decoder>", in turn. Then prints for each file the median and the spread of every
+// decoder, how ours compares with every other decoder and whether it meets its goals: at least
+// as fast as the fastest peer that reads the file correctly, and within readLimitRatio of
+// reading the file into memory. Returns main's exit code.
 int RunDecoderBenchmarks();

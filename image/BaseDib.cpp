@@ -6,7 +6,13 @@
 #include "platform/SystemMemory.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
+#include <vector>
+
+#if defined(__linux__)
+#include <sys/uio.h>
+#endif
 
 uint64_t BitmapBytesLimit()
 {
@@ -44,6 +50,47 @@ size_t TBaseDib::ReadFile(std::span<uint8_t> out)
     if (!m_file || out.empty())
         return 0;
     return std::fread(out.data(), 1, out.size(), m_file.get());
+}
+
+size_t TBaseDib::ReadFileAt(int64_t position, std::span<const std::span<uint8_t>> pieces)
+{
+    if (!m_file || position < 0)
+        return 0;
+    size_t total = 0;
+#if defined(__linux__)
+    if (pieces.size() <= kMaxFilePieces) {
+        std::vector<iovec> vectors;
+        for (const std::span<uint8_t> piece : pieces)
+            vectors.push_back(iovec { piece.data(), piece.size() });
+        size_t first = 0;
+        while (first < vectors.size()) {
+            const ssize_t got = preadv(fileno(m_file.get()), vectors.data() + first,
+                int(vectors.size() - first), off_t(position + int64_t(total)));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            total += size_t(got);
+            size_t left = size_t(got);
+            for (; first < vectors.size() && left >= vectors[first].iov_len; ++first)
+                left -= vectors[first].iov_len;
+            if (first < vectors.size()) {
+                vectors[first].iov_base = static_cast<uint8_t*>(vectors[first].iov_base) + left;
+                vectors[first].iov_len -= left;
+            }
+        }
+        return total;
+    }
+#endif
+    if (!SeekFile(position))
+        return 0;
+    for (const std::span<uint8_t> piece : pieces) {
+        const size_t got = ReadFile(piece);
+        total += got;
+        if (got < piece.size())
+            break;
+    }
+    return total;
 }
 
 int TBaseDib::ReadFileByte() { return m_file ? getc_unlocked(m_file.get()) : EOF; }

@@ -165,6 +165,12 @@ protected:
     bool OpenFile(const std::string& fileName);
     void CloseFile();
     size_t ReadFile(std::span<uint8_t> out);
+    // Reads the bytes from position on into the pieces one after the other, and returns how
+    // many came: fewer only where the file ends. Where the system allows, one call reads them
+    // all straight from the file, past its buffer, and the file's own position is left alone;
+    // elsewhere the file's position moves past them.
+    static constexpr size_t kMaxFilePieces = 1024;
+    size_t ReadFileAt(int64_t position, std::span<const std::span<uint8_t>> pieces);
     bool ReadFileExact(std::span<uint8_t> out) { return ReadFile(out) == out.size(); }
     int ReadFileByte(); // EOF at the end
     bool SeekFile(int64_t position);

@@ -11,6 +11,8 @@ namespace {
 template <typename... Ts> struct TOverloaded : Ts... {
     using Ts::operator()...;
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments by themselves.
+template <typename... Ts> TOverloaded(Ts...) -> TOverloaded<Ts...>;
 
 void SetNumber(const TSettingField& field, TViewSettings& settings, int64_t value)
 {

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <random>
+
 namespace {
 
 std::vector<uint8_t> Rows24(int width, int height, uint8_t start)
@@ -262,6 +266,74 @@ TEST(BmpPlain, IntensityAdjustsPalettesAndTrueColourBytes)
     EXPECT_EQ(decoded.dib->Row(0)[3], 0x99); // padding is no colour
 }
 
+TEST(BmpPlain, IntensityTreatsEveryPixelOfLongRowsAlike)
+{
+    // Rows long enough to be adjusted many pixels at a time with a rest, bottom-up and top-down,
+    // against the rule for one pixel: each masked component plus the offset, held to 0 and its
+    // maximum, bits outside the masks 0. Masks with a gap, or above the pixel, included.
+    TTempFolder folder;
+    std::mt19937 random(3);
+    struct TCase {
+        uint16_t bitCount;
+        std::array<uint32_t, 3> masks;
+        bool bitFields;
+    };
+    const TCase cases[]
+        = { { 16, { 0x7C00, 0x03E0, 0x001F }, false }, { 16, { 0xF800, 0x07E0, 0x001F }, true },
+              { 16, { 0xB000, 0x30000, 0x0F0F }, true }, { 24, { 0xFF, 0xFF00, 0xFF0000 }, false },
+              { 32, { 0xFF0000, 0xFF00, 0xFF }, false }, { 32, { 0xFF000000, 0, 0xFF00 }, true },
+              { 32, { 0x3FF00000, 0xFFC00, 0x3FF }, true }, { 32, { 0x0100FF, 0xFF00, 0 }, true } };
+    const auto adjusted = [](uint32_t pixel, const TCase& test, int64_t offset) {
+        uint32_t result = 0;
+        for (const uint32_t mask : test.masks) {
+            const int shift = mask == 0 ? 0 : std::countr_zero(mask);
+            const int width = std::min(std::countr_one(mask >> shift), test.bitCount - shift);
+            const int64_t maximum = width <= 0 ? 0 : (int64_t(1) << width) - 1;
+            const int64_t value = int64_t((pixel & mask) >> shift) + offset;
+            result |= uint32_t(std::clamp<int64_t>(value, 0, maximum)) << shift;
+        }
+        return test.bitCount == 16 ? result & 0xFFFF : result;
+    };
+    constexpr int kWidth = 37;
+    constexpr int kHeight = 3;
+    for (const int offset : { -300, -37, 20, 200 }) {
+        for (const TCase& test : cases) {
+            const size_t pixelBytes = test.bitCount / 8;
+            const size_t stride = (kWidth * pixelBytes + 3) & ~size_t(3);
+            TBmpBuilder bmp;
+            bmp.width = kWidth;
+            bmp.bitCount = test.bitCount;
+            bmp.pixels.resize(stride * kHeight);
+            for (uint8_t& byte : bmp.pixels)
+                byte = uint8_t(random());
+            if (test.bitFields) {
+                bmp.compression = 3;
+                bmp.masks.assign(test.masks.begin(), test.masks.end());
+            }
+            for (const int height : { kHeight, -kHeight }) {
+                SCOPED_TRACE(testing::Message() << test.bitCount << " bits, masks " << test.masks[0]
+                                                << ", height " << height << ", offset " << offset);
+                bmp.height = height;
+                const TDecoded decoded = DecodeBytes(folder, bmp.Build(), offset);
+                ASSERT_TRUE(decoded.ok);
+                for (int fileRow = 0; fileRow < kHeight; ++fileRow) {
+                    const auto row = decoded.dib->Row(height > 0 ? fileRow : kHeight - 1 - fileRow);
+                    for (size_t x = 0; x < kWidth; ++x) {
+                        uint32_t pixel = 0;
+                        uint32_t got = 0;
+                        for (size_t i = 0; i < pixelBytes; ++i) {
+                            pixel |= uint32_t(bmp.pixels[fileRow * stride + x * pixelBytes + i])
+                                << (8 * i);
+                            got |= uint32_t(row[x * pixelBytes + i]) << (8 * i);
+                        }
+                        ASSERT_EQ(got, adjusted(pixel, test, offset)) << x;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(BmpPlain, TruncationKeepsTheRowsRead)
 {
     TTempFolder folder;
@@ -366,6 +438,60 @@ TEST(BmpRunLength, FourBitNibblesFollowTheRunPosition)
     decoded = DecodeBytes(folder,
         RunLength(8, 1, true, { 0, 5, 0x12, 0x34, 0x50, 0xEE, 0, 3, 0x67, 0x80, 0, 1 }).Build());
     EXPECT_EQ(PixelValues(*decoded.dib), (TLines { { 1, 2, 3, 4, 5, 6, 7, 8 } }));
+}
+
+TEST(BmpRunLength, RunsOfEveryKindRebuildThePicture)
+{
+    // Long streams of encoded and absolute runs of every length, starting at even and odd
+    // columns, whose codes fall anywhere across the blocks the walk reads the file in.
+    TTempFolder folder;
+    std::mt19937 random(21);
+    constexpr int kWidth = 301;
+    for (const bool fourBits : { false, true }) {
+        const int height = fourBits ? 1400 : 700;
+        const uint32_t indexLimit = fourBits ? 16 : 256;
+        std::vector<uint8_t> stream;
+        TLines lines; // bottom row first until reversed
+        for (int y = 0; y < height; ++y) {
+            std::vector<uint32_t>& line = lines.emplace_back();
+            while (int(line.size()) < kWidth) {
+                const size_t length
+                    = std::min<size_t>(1 + random() % 255, size_t(kWidth) - line.size());
+                if (length >= 3 && random() % 2 == 0) {
+                    stream.insert(stream.end(), { 0, uint8_t(length) });
+                    std::vector<uint8_t> bytes;
+                    for (size_t i = 0; i < length; ++i) {
+                        const uint8_t index = uint8_t(random() % indexLimit);
+                        line.push_back(index);
+                        if (!fourBits)
+                            bytes.push_back(index);
+                        else if (i % 2 == 0)
+                            bytes.push_back(uint8_t(index << 4));
+                        else
+                            bytes.back() = uint8_t(bytes.back() | index);
+                    }
+                    if (bytes.size() % 2 != 0)
+                        bytes.push_back(0);
+                    stream.insert(stream.end(), bytes.begin(), bytes.end());
+                } else {
+                    const uint8_t value = uint8_t(random());
+                    stream.insert(stream.end(), { uint8_t(length), value });
+                    for (size_t i = 0; i < length; ++i)
+                        line.push_back(!fourBits ? value : i % 2 == 0 ? value >> 4 : value & 15);
+                }
+            }
+            stream.insert(stream.end(), { 0, uint8_t(y + 1 < height ? 0 : 1) });
+        }
+        ASSERT_GT(stream.size(), 100000u);
+        std::reverse(lines.begin(), lines.end());
+        TBmpBuilder bmp = RunLength(kWidth, height, fourBits, stream);
+        bmp.colorsUsed = 0;
+        bmp.palette.assign(indexLimit, 0);
+        const TDecoded decoded = DecodeBytes(folder, bmp.Build());
+        ASSERT_TRUE(decoded.ok) << decoded.dib->Message();
+        EXPECT_EQ(decoded.dib->Message(), "");
+        EXPECT_EQ(PixelValues(*decoded.dib), lines) << fourBits;
+    }
 }
 
 TEST(BmpRunLength, DamagedDataNeverLeavesTheBitmap)
