@@ -4,6 +4,7 @@
 #include "platform/ProcessFlags.h"
 #include "platform/Product.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFiles.h"
 #include "resources/Templates.h"
 #include "settings/ViewSettings.h"
 #include "ui/HelpService.h"
@@ -11,24 +12,19 @@
 #include <QApplication>
 #include <QIcon>
 
-std::string HelpFilePath(const std::string& programPath)
-{
-    const std::string name = std::string(kProductName) + ".hlp";
-    const size_t separator = programPath.find_last_of('/');
-    if (separator == std::string::npos)
-        return name;
-    return programPath.substr(0, separator + 1) + name;
-}
-
 std::string StartProgram(int argc, char** argv)
 {
     TProcessFlags& flags = ProcessFlags();
     flags.optionsUnsaved = false;
     std::string startupFile = argc > 1 ? argv[1] : "";
     const std::string programPath = argc > 0 ? argv[0] : "";
-    TProfile::Instance().SetPrivateFile(PrivateProfilePath(programPath));
+    // The executable's own folder tells an installed program from one in its build folder.
+    const std::string executableFolder
+        = QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString() : "";
+    const TProgramFiles files = ProgramFiles(programPath, executableFolder);
+    TProfile::Instance().SetPrivateFile(files.privateProfile);
     Settings().LoadStartup();
-    SetHelpFile(HelpFilePath(programPath));
+    SetHelpFile(files.helpFile);
     flags.restart = false;
     flags.viewerLoading = false;
     flags.previewBusy = false;
@@ -54,6 +50,8 @@ int RunProgram(int argc, char** argv)
     // so the first one left is the start-up file.
     QApplication toolkit(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
+    // The desktop matches the windows to the installed entry (pelorin.desktop) by this name.
+    QApplication::setDesktopFileName(QStringLiteral("pelorin"));
     QApplication::setWindowIcon(ProgramIcon());
     const std::string startupFile = StartProgram(argc, argv);
     return RunApplications([&] { return std::make_unique<TViewApp>(startupFile); });

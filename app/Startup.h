@@ -6,13 +6,9 @@
 
 class TApplication;
 
-// The help file of a program started as programPath: its folder up to the last separator,
-// then "Pelorin.hlp"; a bare program name gives the bare file name.
-std::string HelpFilePath(const std::string& programPath);
-
-// The start-up steps before any window: the INI file and its first settings, the help file,
-// the process flags and the platform flags. Returns the start-up file: the first argument, or
-// empty.
+// The start-up steps before any window: the INI file and its first settings, the help file
+// (both where ProgramFiles puts them), the process flags and the platform flags. Returns the
+// start-up file: the first argument, or empty.
 std::string StartProgram(int argc, char** argv);
 
 // Runs one application after another while the closing main window asks for a restart;

@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include "platform/IniFile.h"
+#include "platform/ProgramFiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -79,10 +80,8 @@ bool WriteSetting(std::string_view key, int32_t value)
 std::string PrivateProfilePath(std::string_view programPath)
 {
     const std::string name = std::string(kProductName) + ".ini";
-    const size_t separator = programPath.find_last_of('/');
-    if (separator == std::string_view::npos)
-        return ConfigFolder() + name;
-    return std::string(programPath.substr(0, separator + 1)) + name;
+    const std::string_view folder = ProgramFolder(programPath);
+    return (folder.empty() ? ConfigFolder() : std::string(folder)) + name;
 }
 
 std::string SharedProfilePath() { return ConfigFolder() + "win.ini"; }

@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreeimage-dev libsdl2-image-dev libstb-dev libgif-dev
     xvfb xauth imagemagick
+    librsvg2-bin desktop-file-utils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFiles.h"
 #include "settings/ViewSettings.h"
 #include "tests/support/TestFiles.h"
 #include "ui/HelpService.h"

@@ -1,4 +1,5 @@
 #include "platform/Profile.h"
+#include "platform/ProgramFiles.h"
 
 #include "tests/support/TestFiles.h"
 
@@ -105,6 +106,36 @@ TEST(ProfilePaths, PrivateFileBesideTheProgramOrInTheConfigFolder)
     EXPECT_EQ(PrivateProfilePath("/pelorin"), "/Pelorin.ini");
     EXPECT_EQ(PrivateProfilePath("pelorin"), "/home/someone/cfg/Pelorin.ini");
     EXPECT_EQ(SharedProfilePath(), "/home/someone/cfg/win.ini");
+}
+
+TEST(ProfilePaths, InstalledProgramKeepsItsIniInTheConfigFolderAndItsHelpInItsDataFolder)
+{
+    const TScopedEnv config("XDG_CONFIG_HOME", "/home/someone/cfg");
+    TTempFolder tree;
+    const std::filesystem::path bin = tree.Path() / "prefix/bin";
+    const std::filesystem::path data = (bin / InstalledDataFolder()).lexically_normal();
+    std::filesystem::create_directories(data);
+    const std::string build = tree.File("build/app");
+    std::filesystem::create_directories(build);
+    const std::string installedHelp = (data / "Pelorin.hlp").string();
+    struct TCase {
+        std::string programPath;
+        std::string executableFolder;
+        std::string profile;
+        std::string help;
+    };
+    const std::vector<TCase> cases = {
+        { bin.string() + "/pelorin", bin.string(), "/home/someone/cfg/Pelorin.ini", installedHelp },
+        { "pelorin", bin.string(), "/home/someone/cfg/Pelorin.ini", installedHelp },
+        { build + "/pelorin", build, build + "/Pelorin.ini", build + "/Pelorin.hlp" },
+        { "./pelorin", build, "./Pelorin.ini", "./Pelorin.hlp" },
+        { "pelorin", "", "/home/someone/cfg/Pelorin.ini", "Pelorin.hlp" },
+    };
+    for (const TCase& test : cases) {
+        const TProgramFiles files = ProgramFiles(test.programPath, test.executableFolder);
+        EXPECT_EQ(files.privateProfile, test.profile) << test.programPath;
+        EXPECT_EQ(files.helpFile, test.help) << test.programPath;
+    }
 }
 
 TEST(ProfilePaths, ConfigFolderFallsBackToHome)
