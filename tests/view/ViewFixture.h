@@ -2,6 +2,7 @@
 
 #include "image/BmpWriter.h"
 #include "image/Dib.h"
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
@@ -77,7 +78,8 @@ inline uint32_t PatternRgb(int x, int y)
 }
 
 // A process with default settings, an INI file in a fresh folder, a 1024 x 768 screen, the
-// message boxes scripted, and a browser whose folder is that fresh folder.
+// message boxes scripted, and a browser whose folder is that fresh folder, the root of the
+// only drive.
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -87,13 +89,18 @@ protected:
         Settings() = TViewSettings();
         ProcessFlags() = TProcessFlags();
         SetScreenOverride(MakeScreenInfo(1024, 768));
-        browser.folder = folder.Path().string() + "/";
+        setenv(kDrivesVariable, ("c=" + folder.Path().string()).c_str(), 1);
+        FileSystem().Reset();
+        browser.drive = "c:";
+        browser.folder = "\\";
     }
     void TearDown() override
     {
         delete view.data();
         QCoreApplication::processEvents();
         SetScreenOverride(std::nullopt);
+        unsetenv(kDrivesVariable);
+        FileSystem().Reset();
     }
 
     // Creates the viewing window with the settings in force, as the browser does.
@@ -154,7 +161,8 @@ protected:
         return WriteBmp(name, dib);
     }
 
-    std::string PathOf(const std::string& name) const { return browser.folder + name; }
+    // The path the window loads a listed file from.
+    std::string PathOf(const std::string& name) const { return folder.File(name); }
 
     std::optional<std::string> IniValue(const std::string& key) const
     {
