@@ -313,7 +313,10 @@ void TListBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TListBox::keyPressEvent(QKeyEvent* event)
 {
-    UserAction([&] { QListWidget::keyPressEvent(event); });
+    UserAction([&] {
+        QListWidget::keyPressEvent(event);
+        KeyHandled(*event);
+    });
 }
 
 void TListBox::focusInEvent(QFocusEvent* event)
