@@ -96,6 +96,7 @@ protected:
 private:
     template <class F> void UserAction(F&& action);
     void UpdateGrid();
+    void CaretToFirst();
 
     TSelStyle m_selStyle = TSelStyle::Single;
     bool m_sorted = false;
