@@ -220,7 +220,9 @@ void TBrowserPreview::OptionsChanged()
 
 void TBrowserPreview::PaintRow(int32_t row)
 {
-    m_browser.update(QRect(m_box.left(), m_box.top() + m_box.height() - 1 - row, m_box.width(), 1));
+    // The thumbnail grows on the screen row by row while it decodes.
+    m_browser.UpdateSoon(
+        QRect(m_box.left(), m_box.top() + m_box.height() - 1 - row, m_box.width(), 1));
 }
 
 void TBrowserPreview::Paint(QPainter& painter, const QRect& clip) const
