@@ -299,6 +299,18 @@ TEST_F(ShowTest, InfoTextImageInformationAndDoubleClicks)
         EXPECT_EQ(browser->Preview()->ImageNumber() != frame, !held);
     }
 
+    // Once typed text leaves no patterns to keep (a refused pattern list), the file name
+    // field follows the cursor.
+    FileList().setFocus();
+    FileList().SetCaretIndex(0);
+    QTest::keyClick(&FileList(), Qt::Key_Down);
+    EXPECT_EQ(FileName().GetText(), "*.*");
+    FileName().SetText("a.b.c;x");
+    FileName().setModified(true);
+    browser->SendCommand(CmShow);
+    QTest::keyClick(&FileList(), Qt::Key_Up);
+    EXPECT_EQ(FileName().GetText(), "a.bmp");
+
     // Without the preview the info text is the name alone.
     Settings().PreviewOn = false;
     FileList().SetCaretIndex(0);
@@ -326,6 +338,13 @@ TEST_F(ShowTest, KeysOfTheBrowser)
         QTest::keyClick(focus, Qt::Key_N, Qt::ControlModifier);
         EXPECT_EQ(FileList().GetSelCount(), 0);
     }
+    // The file name field selects its whole text when it gains the focus, and nothing when
+    // it loses it.
+    FileName().setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FileName().selectedText(), FileName().text());
+    FileList().setFocus();
+    EXPECT_FALSE(FileName().hasSelectedText());
     FileName().setFocus();
     FileName().setCursorPosition(1);
     QTest::keyClick(&FileName(), Qt::Key_Delete);
