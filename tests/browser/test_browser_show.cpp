@@ -9,6 +9,7 @@
 #include "preview/PreviewDib.h"
 #include "resources/OptionsIds.h"
 #include "resources/ResourceIds.h"
+#include "support/DibPixels.h"
 #include "ui/Application.h"
 #include "ui/ComboBox.h"
 #include "ui/Static.h"
@@ -34,17 +35,7 @@ protected:
     void Picture(const std::string& name, int width = 8, int height = 8, uint32_t rgb = 0x2080C0)
     {
         TDib dib;
-        const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
-        ASSERT_TRUE(
-            dib.AllocateBitmap(width, height, 24, 0, false, stride, stride * size_t(height)));
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const auto row = dib.Row(y);
-                row[size_t(x) * 3] = uint8_t(rgb);
-                row[size_t(x) * 3 + 1] = uint8_t(rgb >> 8);
-                row[size_t(x) * 3 + 2] = uint8_t(rgb >> 16);
-            }
-        }
+        ASSERT_TRUE(MakeRgbPicture(dib, width, height, [rgb](int, int) { return rgb; }));
         std::string error;
         ASSERT_TRUE(WriteBmpFile(dib, c.File("show/" + name), error)) << error;
     }

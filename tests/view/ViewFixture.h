@@ -9,6 +9,7 @@
 #include "resources/BrowserIds.h"
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
+#include "support/DibPixels.h"
 #include "tests/support/TestFiles.h"
 #include "ui/Accelerators.h"
 #include "ui/ListBox.h"
@@ -146,18 +147,7 @@ protected:
         const std::string& name, int width, int height, const TPixelSource& source = PatternRgb)
     {
         TDib dib;
-        const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
-        EXPECT_TRUE(
-            dib.AllocateBitmap(width, height, 24, 0, false, stride, stride * size_t(height)));
-        for (int y = 0; y < height; ++y) {
-            const auto row = dib.Row(height - 1 - y);
-            for (int x = 0; x < width; ++x) {
-                const uint32_t rgb = source(x, y) & 0xFFFFFF;
-                row[size_t(x) * 3] = uint8_t(rgb);
-                row[size_t(x) * 3 + 1] = uint8_t(rgb >> 8);
-                row[size_t(x) * 3 + 2] = uint8_t(rgb >> 16);
-            }
-        }
+        EXPECT_TRUE(MakeRgbPicture(dib, width, height, source));
         return WriteBmp(name, dib);
     }
 
