@@ -23,7 +23,7 @@ void TViewApp::InitMainWindow()
     settings.ScreenLayout = ScreenLayoutClass(screen.width);
     settings.CurrentLayout = ChooseLayout(settings.AutoSizeMain, settings.SizeMain, screen.width);
     auto* browser = new TViewFileDlg(
-        nullptr, BrowserTemplateFor(settings.CurrentLayout, settings.AltFileSel));
+        nullptr, BrowserTemplateFor(settings.CurrentLayout, settings.AltFileSel), m_startupFile);
     auto* frame
         = new TViewFrameWindow(Name(), browser, { screen.width, screen.height, screen.origin });
     SetMainWindow(frame);

@@ -117,9 +117,13 @@ bool TViewFrameWindow::CanClose()
         PostCloseRequest();
         return false;
     }
-    // The viewing window closes with the program and keeps its place for the next run.
-    if (auto* browser = dynamic_cast<TViewFileDlg*>(Client()))
-        browser->CloseViewWindow();
+    // The viewing window closes with the program and keeps its place for the next run; one
+    // that finishes a save first closes after it, and the frame then.
+    if (auto* browser = dynamic_cast<TViewFileDlg*>(Client());
+        browser && !browser->CloseViewWindow()) {
+        PostCloseRequest();
+        return false;
+    }
     Settings().SaveFramePosition();
     QuitHelp();
     return true;

@@ -2,6 +2,7 @@
 
 // The viewing window in the benchmarks.
 
+#include "platform/FileSystem.h"
 #include "resources/BrowserIds.h"
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
@@ -22,8 +23,11 @@ class TViewBench {
 public:
     TViewBench(const std::string& folder, const std::vector<std::string>& names, bool fit)
         : m_list(new TListBox(&m_browser, IdFileList))
-        , m_folder(folder)
     {
+        // The window reads the browser's drive and folder texts.
+        const std::string place = FileSystem().BrowserPath(folder).value_or("c:\\");
+        m_drive = place.substr(0, 2);
+        m_folder = place.substr(2) + (place.ends_with('\\') ? "" : "\\");
         Settings().AutoSizeView = false;
         Settings().Fit = fit;
         for (const std::string& name : names)

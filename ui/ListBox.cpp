@@ -151,7 +151,18 @@ void TListBox::AddStrings(std::vector<std::string> texts)
     labels.reserve(qsizetype(texts.size()));
     for (const std::string& text : texts)
         labels.push_back(QString::fromStdString(text));
+    const bool wasEmpty = count() == 0;
     insertItems(count(), labels);
+    if (wasEmpty)
+        CaretToFirst();
+}
+
+void TListBox::CaretToFirst()
+{
+    // A list that gets its first items has its caret on the first, so that the first Down
+    // moves on to the second.
+    if (count() > 0 && currentRow() < 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
 int TListBox::InsertString(const std::string& text, int index)
@@ -161,6 +172,7 @@ int TListBox::InsertString(const std::string& text, int index)
     auto* entry = new QListWidgetItem(QString::fromStdString(text));
     entry->setData(kDataRole, 0u);
     insertItem(index, entry);
+    CaretToFirst();
     return index;
 }
 
@@ -313,7 +325,10 @@ void TListBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TListBox::keyPressEvent(QKeyEvent* event)
 {
-    UserAction([&] { QListWidget::keyPressEvent(event); });
+    UserAction([&] {
+        QListWidget::keyPressEvent(event);
+        KeyHandled(*event);
+    });
 }
 
 void TListBox::focusInEvent(QFocusEvent* event)

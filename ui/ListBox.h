@@ -81,6 +81,9 @@ protected:
     virtual int MeasureItemHeight() const;
     // Draws an owner-drawn item: by default its text, in the highlight colours when selected.
     virtual void DrawItem(TDrawItem& item);
+    // Runs after the list's own handling of a key, as part of the same user action: the
+    // parent hears of the change once, after both.
+    virtual void KeyHandled(const QKeyEvent&) { }
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -93,6 +96,7 @@ protected:
 private:
     template <class F> void UserAction(F&& action);
     void UpdateGrid();
+    void CaretToFirst();
 
     TSelStyle m_selStyle = TSelStyle::Single;
     bool m_sorted = false;

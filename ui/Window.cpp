@@ -149,6 +149,13 @@ TControl* TWindow::Control(int id) const
     return nullptr;
 }
 
+void TWindow::UpdateSoon(const QRect& rect)
+{
+    static const auto wake = QEvent::Type(QEvent::registerEventType());
+    update(rect);
+    QCoreApplication::postEvent(this, new QEvent(wake));
+}
+
 void TWindow::SetCaption(const std::string& caption)
 {
     setWindowTitle(QString::fromStdString(caption));

@@ -78,6 +78,12 @@ public:
     TControl* Control(int id) const;
     template <class T> T* ControlAs(int id) const { return dynamic_cast<T*>(Control(id)); }
 
+    // Marks the rectangle for painting, which happens at the next message step even when a
+    // decode runs inside the handling of a posted request: there the toolkit delivers a paint
+    // request that was already waiting only once something new is posted, and a window marked
+    // for painting posts no second request, so something new is posted here.
+    void UpdateSoon(const QRect& rect);
+
     void SetCaption(const std::string& caption);
     std::string Caption() const;
 

@@ -1,5 +1,6 @@
 #include "view/FileWalk.h"
 
+#include "platform/FileSystem.h"
 #include "ui/ListBox.h"
 
 #include <algorithm>
@@ -65,5 +66,7 @@ std::string TFileWalk::CurrentPath() const
         return {};
     const std::string drive = m_files.drive ? *m_files.drive : std::string();
     const std::string folder = m_files.folder ? *m_files.folder : std::string();
-    return drive + folder + m_files.fileList->GetString(m_index);
+    return FileSystem()
+        .NativePath(drive + folder + m_files.fileList->GetString(m_index))
+        .value_or(std::string());
 }

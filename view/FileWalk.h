@@ -37,7 +37,8 @@ public:
     void HoldInList();
     // Puts the list's caret on the current file.
     void MoveCaret() const;
-    // drive + folder + the current item's text; empty when the list has no such item.
+    // The native path of drive + folder + the current item's text; empty when the list has
+    // no such item or the path names no file of this system (its drive has gone).
     std::string CurrentPath() const;
 
 private:

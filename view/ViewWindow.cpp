@@ -16,12 +16,6 @@
 
 namespace {
 
-TViewWindow*& OpenWindow()
-{
-    static TViewWindow* window = nullptr;
-    return window;
-}
-
 Qt::WindowFlags ViewWindowFlags(bool fullScreen, bool autoSize)
 {
     if (fullScreen)
@@ -34,8 +28,6 @@ Qt::WindowFlags ViewWindowFlags(bool fullScreen, bool autoSize)
 }
 
 } // namespace
-
-TViewWindow* OpenViewWindow() { return OpenWindow(); }
 
 TViewWindow::TViewWindow(TWindow* browser)
     : TWindow(browser, ViewWindowFlags(Settings().FullScreen, Settings().AutoSizeView))
@@ -56,14 +48,9 @@ TViewWindow::TViewWindow(TWindow* browser)
     setFocusPolicy(Qt::StrongFocus);
     m_placement.PlaceNew();
     SetTitle("", false);
-    OpenWindow() = this;
 }
 
-TViewWindow::~TViewWindow()
-{
-    if (OpenWindow() == this)
-        OpenWindow() = nullptr;
-}
+TViewWindow::~TViewWindow() = default;
 
 void TViewWindow::SetupWindow()
 {
@@ -269,8 +256,6 @@ void TViewWindow::EvClose()
     } else {
         FocusBrowser();
     }
-    if (OpenWindow() == this)
-        OpenWindow() = nullptr;
 }
 
 void TViewWindow::RefreshBrowserPreview()

@@ -128,6 +128,3 @@ private:
     bool m_closedByBrowser = false;
     int m_mouseFreed = 0;
 };
-
-// The open viewing window; none when no viewing window is open.
-TViewWindow* OpenViewWindow();

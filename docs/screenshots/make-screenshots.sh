@@ -32,6 +32,53 @@ for size in 640x480 800x600 1024x768 1280x1024; do
 done
 rm -rf "$(dirname "$pictures")"
 
+# The browser with a live preview at 1024 x 768, started in a folder of pictures as a new user
+# would: the still picture under the cursor at start, then the cursor moved onto an animated
+# GIF, taken while it plays (two shots a third of a second apart must differ); and the program
+# started with a picture's name, which it lists, previews and shows.
+browse=${TMPDIR:-/tmp}/pelorin-browse/Holiday
+rm -rf "$browse"
+mkdir -p "$browse"
+convert -size 900x600 gradient:'#4a7fc1'-'#f3d8a8' \
+    \( -size 900x600 -seed 3 plasma:'#2f6b2f'-'#8fb35a' \) \
+    \( -size 900x600 xc:black -fill white \
+        -draw "polygon 0,380 130,300 310,360 490,270 670,330 900,290 900,600 0,600" \) \
+    -composite -fill '#fff4c2' -draw "circle 700,130 700,90" \
+    -fill '#203a20' -draw "polygon 90,500 130,350 170,500" -draw "polygon 160,505 195,380 230,505" \
+    -quality 92 "$browse/alps.jpg"
+for i in 0 1 2 3 4 5 6 7; do
+    convert -size 240x180 xc:'#102040' -fill '#f0a020' \
+        -draw "circle $((30 + i * 25)),90 $((30 + i * 25)),60" "$browse/frame$i.gif"
+done
+convert -delay 25 -loop 0 "$browse"/frame?.gif "$browse/bounce.gif"
+rm "$browse"/frame?.gif
+convert -size 300x200 xc:'#3b6e8f' -fill white -draw "rectangle 40,120 260,140" BMP3:"$browse/harbour.bmp"
+convert -size 160x120 gradient:purple-orange "$browse/sunset.tga"
+convert -size 200x150 xc:'#203050' -fill '#f0c040' -draw "rectangle 30,30 170,120" \
+    -type palette -colors 16 "$browse/poster.pcx"
+work=$(mktemp -d)
+cp "$program" "$work/pelorin"
+cp "$(dirname "$program")/Pelorin.html" "$work/" 2>/dev/null || true
+shots=$PWD/docs/screenshots
+(cd "$browse" && xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
+    \"$work/pelorin\" & pid=\$!
+    sleep 2.5; import -window root \"$shots/browser-preview-still.png\"
+    xdotool key Down
+    sleep 1.2; import -window root \"$work/anim-1.png\"
+    sleep 0.33; import -window root \"$work/anim-2.png\"
+    kill \$pid")
+if [ "$(compare -metric AE "$work/anim-1.png" "$work/anim-2.png" null: 2>&1)" = 0 ]; then
+    echo "the preview did not animate" >&2
+    exit 1
+fi
+cp "$work/anim-1.png" "$shots/browser-preview-animated.png"
+rm -f "$work/Pelorin.ini"
+(cd "$browse" && xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
+    \"$work/pelorin\" harbour.bmp & pid=\$!
+    sleep 3; import -window root \"$shots/browser-show.png\"
+    kill \$pid")
+rm -rf "$work" "$(dirname "$browse")"
+
 # The viewing window at 1024 x 768, showing pictures made here (a landscape drawn with
 # imagemagick) through tests/view/support/ViewShot.cpp: a photo in an auto-sized window, a
 # large picture shrunk by Fit, one larger than the screen with scroll bars, and a photo in

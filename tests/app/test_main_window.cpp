@@ -112,8 +112,13 @@ TEST_F(MainWindowTest, TheBrowserOwnsOneViewingWindowAndTheFrameClosesItThroughT
     TViewFrameWindow* frame = app.Frame();
     frame->show();
     TViewFileDlg* browser = app.Browser();
-    QPointer<TViewWindow> view = &browser->CreateViewWindow();
-    EXPECT_EQ(&browser->CreateViewWindow(), view.data());
+    std::filesystem::copy_file(TestData("bmp/im-pal8.bmp"), folder.File("a.bmp"));
+    browser->RefillFiles();
+    browser->SendCommand(CmShow);
+    QPointer<TViewWindow> view = browser->ViewWindow();
+    ASSERT_FALSE(view.isNull());
+    browser->SendCommand(CmShow);
+    EXPECT_EQ(browser->ViewWindow(), view.data());
     EXPECT_TRUE(frame->CloseWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(view.isNull());

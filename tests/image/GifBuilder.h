@@ -63,7 +63,7 @@ inline std::vector<uint8_t> EncodeLzw(
         firstAfterClear = true;
         codesSinceClear = 0;
     };
-    const auto emit = [&](int code) {
+    const auto put = [&](int code) {
         writer.Put(code, codeSize);
         ++codesSinceClear;
         if (!firstAfterClear && decoderNext < 4096) {
@@ -90,7 +90,7 @@ inline std::vector<uint8_t> EncodeLzw(
             current = found->second;
             ++i;
         }
-        emit(current);
+        put(current);
         if (i < pixels.size()) {
             if (encoderNext < 4096)
                 table[{ current, pixels[i] }] = encoderNext++;

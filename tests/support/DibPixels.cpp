@@ -69,3 +69,21 @@ uint32_t TableColor(const TDib& dib, size_t index)
     const auto entry = dib.ColorTable().subspan(index * 4, 4);
     return uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
 }
+
+bool MakeRgbPicture(
+    TDib& dib, int width, int height, const std::function<uint32_t(int x, int y)>& rgb)
+{
+    const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
+    if (!dib.AllocateBitmap(width, height, 24, 0, false, stride, stride * size_t(height)))
+        return false;
+    for (int y = 0; y < height; ++y) {
+        const auto row = dib.Row(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t color = rgb(x, y);
+            row[size_t(x) * 3] = uint8_t(color);
+            row[size_t(x) * 3 + 1] = uint8_t(color >> 8);
+            row[size_t(x) * 3 + 2] = uint8_t(color >> 16);
+        }
+    }
+    return true;
+}

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 // The colour of the pixel at column x of picture line y (0 is the top line) as 0xRRGGBB,
@@ -18,3 +20,8 @@ using TPixelLines = std::vector<std::vector<uint32_t>>;
 TPixelLines PixelValues(const TDib& dib);
 // Colour table entry index as 0xRRGGBB.
 uint32_t TableColor(const TDib& dib, size_t index);
+
+// Fills a new 24-bit bitmap of this size from rgb(x, y) (0xRRGGBB, line y from the top); false
+// when the memory cannot be had.
+bool MakeRgbPicture(
+    TDib& dib, int width, int height, const std::function<uint32_t(int x, int y)>& rgb);

@@ -65,6 +65,13 @@ TEST_F(ListBoxTest, MultipleSelectionClickAndSpaceToggleOneItemEach)
 TEST_F(ListBoxTest, ExtendedSelectionClickSelectsOneShiftExtendsCtrlToggles)
 {
     Make(TListBox::TSelStyle::Extended);
+    // The caret of a list filled again starts on the first item, so that Down goes to the
+    // second.
+    list->setFocus();
+    list->ClearList();
+    list->AddStrings({ "a.bmp", "b.gif", "c.jpg", "d.pcx", "e.tga" });
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->GetSelIndices(), std::vector<int> { 1 });
     Click(1);
     EXPECT_EQ(list->GetSelIndices(), std::vector<int> { 1 });
     Click(3, Qt::ShiftModifier);

@@ -73,6 +73,34 @@ TEST(Commands, PumpStepRunsARequestThatRepostsItselfOncePerStep)
     EXPECT_EQ(window.commands.size(), 2u);
 }
 
+// A decode started by a posted command draws and pumps: what it draws shows at its next step,
+// even when the window's request to paint was already waiting behind the command.
+TEST(Commands, PumpStepPaintsWhatADecodeStartedFromTheQueueDraws)
+{
+    class TDrawing : public TWindow {
+    public:
+        void EvCommand(int) override
+        {
+            UpdateSoon(rect());
+            PumpOneMessage();
+            paintedDuring = painted;
+        }
+        int painted = 0;
+        int paintedDuring = 0;
+
+    protected:
+        void paintEvent(QPaintEvent*) override { ++painted; }
+    } window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    window.painted = 0;
+    window.PostCommand(1);
+    window.update();
+    QCoreApplication::processEvents();
+    EXPECT_GE(window.paintedDuring, 1);
+}
+
 TEST(Commands, QueuedCloseRequestAsksTheWindowWhenItArrives)
 {
     TRecorder window;

@@ -2,12 +2,14 @@
 
 #include "image/BmpWriter.h"
 #include "image/Dib.h"
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/ProcessFlags.h"
 #include "platform/Profile.h"
 #include "resources/BrowserIds.h"
 #include "resources/ViewIds.h"
 #include "settings/ViewSettings.h"
+#include "support/DibPixels.h"
 #include "tests/support/TestFiles.h"
 #include "ui/Accelerators.h"
 #include "ui/ListBox.h"
@@ -77,7 +79,8 @@ inline uint32_t PatternRgb(int x, int y)
 }
 
 // A process with default settings, an INI file in a fresh folder, a 1024 x 768 screen, the
-// message boxes scripted, and a browser whose folder is that fresh folder.
+// message boxes scripted, and a browser whose folder is that fresh folder, the root of the
+// only drive.
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -87,13 +90,18 @@ protected:
         Settings() = TViewSettings();
         ProcessFlags() = TProcessFlags();
         SetScreenOverride(MakeScreenInfo(1024, 768));
-        browser.folder = folder.Path().string() + "/";
+        setenv(kDrivesVariable, ("c=" + folder.Path().string()).c_str(), 1);
+        FileSystem().Reset();
+        browser.drive = "c:";
+        browser.folder = "\\";
     }
     void TearDown() override
     {
         delete view.data();
         QCoreApplication::processEvents();
         SetScreenOverride(std::nullopt);
+        unsetenv(kDrivesVariable);
+        FileSystem().Reset();
     }
 
     // Creates the viewing window with the settings in force, as the browser does.
@@ -139,22 +147,12 @@ protected:
         const std::string& name, int width, int height, const TPixelSource& source = PatternRgb)
     {
         TDib dib;
-        const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
-        EXPECT_TRUE(
-            dib.AllocateBitmap(width, height, 24, 0, false, stride, stride * size_t(height)));
-        for (int y = 0; y < height; ++y) {
-            const auto row = dib.Row(height - 1 - y);
-            for (int x = 0; x < width; ++x) {
-                const uint32_t rgb = source(x, y) & 0xFFFFFF;
-                row[size_t(x) * 3] = uint8_t(rgb);
-                row[size_t(x) * 3 + 1] = uint8_t(rgb >> 8);
-                row[size_t(x) * 3 + 2] = uint8_t(rgb >> 16);
-            }
-        }
+        EXPECT_TRUE(MakeRgbPicture(dib, width, height, source));
         return WriteBmp(name, dib);
     }
 
-    std::string PathOf(const std::string& name) const { return browser.folder + name; }
+    // The path the window loads a listed file from.
+    std::string PathOf(const std::string& name) const { return folder.File(name); }
 
     std::optional<std::string> IniValue(const std::string& key) const
     {

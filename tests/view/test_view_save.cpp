@@ -178,7 +178,7 @@ TEST_F(ViewSaveTest, TheDialogProposesTheBaseNameAndTheTypedNameKeepsItsCase)
     ASSERT_EQ(modal.SaveRequests().size(), 1u);
     const TSaveFileRequest& first = modal.SaveRequests()[0];
     EXPECT_EQ(first.title, "Pelorin - save image as");
-    EXPECT_EQ(first.folder, browser.folder);
+    EXPECT_EQ(first.folder, folder.Path().string() + "/");
     EXPECT_EQ(first.fileName, "Holiday.Photo.bmp");
     EXPECT_EQ(first.filter, "Bitmap Files (*.BMP)");
     EXPECT_EQ(first.defaultSuffix, "bmp");

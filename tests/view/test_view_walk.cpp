@@ -1,3 +1,5 @@
+#include "platform/FileSystem.h"
+#include "support/TestFiles.h"
 #include "ui/ListBox.h"
 #include "ui/Window.h"
 #include "view/FileWalk.h"
@@ -26,6 +28,10 @@ TEST(FileWalk, StartsAtTheCaretOrTheNextSelectedFile)
     list->SetSelStyle(TListBox::TSelStyle::Multiple);
     for (const char* name : { "a.bmp", "b.gif", "c.jpg", "d.pcx" })
         list->AddString(name);
+    // Paths come in this system's form: c: is a fresh folder here.
+    TTempFolder root;
+    setenv(kDrivesVariable, ("c=" + root.Path().string()).c_str(), 1);
+    FileSystem().Reset();
     const std::string drive = "c:";
     const std::string folder = "\\pictures\\";
     TFileWalk walk;
@@ -44,7 +50,7 @@ TEST(FileWalk, StartsAtTheCaretOrTheNextSelectedFile)
         list->SetCaretIndex(start.caret);
         walk.StartAtCaret(start.selectedOnly);
         EXPECT_EQ(walk.Index(), start.index);
-        EXPECT_EQ(walk.CurrentPath(), drive + folder + list->GetString(start.index));
+        EXPECT_EQ(walk.CurrentPath(), root.File("pictures/" + list->GetString(start.index)));
     }
 
     // The browser's list changes under the walk: a file no longer listed has no path, and
@@ -56,6 +62,8 @@ TEST(FileWalk, StartsAtTheCaretOrTheNextSelectedFile)
     EXPECT_EQ(walk.CurrentPath(), "");
     walk.MoveCaret();
     EXPECT_EQ(list->GetCaretIndex(), 1);
+    unsetenv(kDrivesVariable);
+    FileSystem().Reset();
 }
 
 namespace {

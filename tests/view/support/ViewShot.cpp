@@ -8,6 +8,7 @@
 // --fixed turns AutoSizeView off; --slideshow sets SlideShowTimer; --ini names the INI file
 // the window reads (default: one beside the pictures). The program runs until it is ended.
 
+#include "platform/FileSystem.h"
 #include "platform/Profile.h"
 #include "resources/BrowserIds.h"
 #include "resources/ViewIds.h"
@@ -54,10 +55,13 @@ int main(int argc, char** argv)
             "[--slideshow SECONDS] [--ini FILE] PICTURE...\n");
         return 2;
     }
-    const std::string drive;
-    const std::string folder
+    const std::string native
         = std::filesystem::absolute(pictures.front()).parent_path().string() + "/";
-    TProfile::Instance().SetPrivateFile(ini.empty() ? folder + "Pelorin.ini" : ini);
+    TProfile::Instance().SetPrivateFile(ini.empty() ? native + "Pelorin.ini" : ini);
+    // The window reads the browser's drive and folder texts.
+    const std::string place = FileSystem().BrowserPath(native).value_or("c:\\");
+    const std::string drive = place.substr(0, 2);
+    const std::string folder = place.substr(2) + (place.ends_with('\\') ? "" : "\\");
 
     TWindow browser;
     auto* list = new TListBox(&browser, IdFileList);
