@@ -77,7 +77,8 @@ void TBrowserLists::SetUp(int averageCharWidth)
         Settings().LoadLastPath();
     const std::string start
         = FoldNameCase(StartFolder(Settings().SavePath ? Settings().LastPath : std::string()));
-    m_controls.driveList->Fill(start.empty() ? char(0) : LowerAscii(start[0]));
+    TDrvComboBox::KnownDrives()
+        = m_controls.driveList->Fill(start.empty() ? char(0) : LowerAscii(start[0]));
     DriveChosen();
 }
 
@@ -316,7 +317,7 @@ void TBrowserLists::DeviceChanged(uint32_t event, uint32_t deviceType)
     if (letter == 0)
         return m_browser.PostCommand(CmNoDrives);
     m_controls.driveList->ClearList();
-    m_controls.driveList->Fill(letter);
+    TDrvComboBox::KnownDrives() = m_controls.driveList->Fill(letter);
     if (m_drive.empty() || letter != m_drive[0])
         DriveChosen();
 }

@@ -15,7 +15,6 @@
 #include "ui/ListBox.h"
 #include "view/ViewWindow.h"
 
-#include <QAbstractItemView>
 
 int ModeCommand(bool selectedMode, bool shiftForSelected, int plainCommand, int shiftedCommand)
 {
@@ -138,11 +137,7 @@ void TBrowserRequests::Enter(QWidget* focused)
         if (!m_lists.CaretOnCurrentFolder())
             return EnterFolder();
     } else if (auto* combo = dynamic_cast<TComboBox*>(focused); combo && combo->GetDroppedState()) {
-        // The entry under the cursor is chosen, as a click on it would choose it.
-        const QModelIndex entry = combo->view()->currentIndex();
-        if (entry.isValid())
-            combo->SetSelIndex(entry.row());
-        return combo->ShowDropDown(false);
+        return combo->ChooseDroppedEntry();
     } else if (auto* button = dynamic_cast<TButton*>(focused);
                button && button->Id() != IdShowButton) {
         return m_browser.PostCommand(button->Id());

@@ -36,11 +36,10 @@ uint32_t& TDrvComboBox::KnownDrives()
     return drives;
 }
 
-void TDrvComboBox::Fill(char letter)
+uint32_t TDrvComboBox::Fill(char letter)
 {
     TFileSystem& fileSystem = FileSystem();
     const uint32_t present = fileSystem.ReadDrives();
-    KnownDrives() = present;
     int chosen = -1;
     for (int drive = 0; drive < kDriveCount; ++drive) {
         if ((present & (1u << drive)) == 0)
@@ -54,6 +53,7 @@ void TDrvComboBox::Fill(char letter)
     }
     SetSelIndex(chosen);
     m_lastGood = chosen;
+    return present;
 }
 
 char TDrvComboBox::SelectedLetter() const

@@ -13,16 +13,18 @@ public:
     TDrvComboBox(TWindow* parent, int id);
 
     // Adds the present drives (callers empty the list first when refilling) and selects the
-    // given letter's item, which becomes the last good index.
-    void Fill(char letter);
+    // given letter's item, which becomes the last good index. Returns the mask of the drives
+    // listed.
+    uint32_t Fill(char letter);
     int LastGoodIndex() const { return m_lastGood; }
     void SetLastGoodIndex(int index) { m_lastGood = index; }
     // The letter of the selected item, or 0 when none is selected.
     char SelectedLetter() const;
     int IndexOfLetter(char letter) const;
 
-    // The drives present when a drive list was last filled (bit 0 for a:), for every drive
-    // list of the process.
+    // The drives present when the browser's drive list was last filled (bit 0 for a:). The
+    // copy's destination dialog fills a list of its own without changing it, so that the
+    // browser still sees a drive that came meanwhile as new.
     static uint32_t& KnownDrives();
 
 protected:

@@ -25,6 +25,18 @@ std::string ShortFolderLabel(std::string_view fullFolder)
     return std::string(fullFolder.substr(0, 3)) + "...\\" + std::string(tail);
 }
 
+std::string DestinationFolderLabel(std::string_view folder)
+{
+    constexpr size_t kLongest = 20;
+    constexpr size_t kShortestDropped = 14;
+    if (CharacterCount(folder) <= kLongest)
+        return std::string(folder);
+    std::string_view tail = folder.substr(3);
+    while (CharacterCount(tail) >= kShortestDropped && tail.find('\\') != std::string_view::npos)
+        tail.remove_prefix(tail.find('\\') + 1);
+    return std::string(folder.substr(0, 3)) + "...\\" + std::string(tail);
+}
+
 int FileColumnWidth(int averageCharWidth, int listWidth)
 {
     const int half = std::max(averageCharWidth, 0) / 2;

@@ -198,6 +198,10 @@ void TViewFileDlg::EvTimer(int id)
 
 void TViewFileDlg::EvDeviceChange(uint32_t event, uint32_t deviceType)
 {
+    // A delete or copy walks the file list: a drive come or gone waits for its end.
+    if (m_fileOps->Running())
+        return m_fileOps->AfterRun(
+            [this, event, deviceType] { m_lists->DeviceChanged(event, deviceType); });
     m_lists->DeviceChanged(event, deviceType);
 }
 

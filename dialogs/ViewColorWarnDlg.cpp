@@ -5,9 +5,7 @@
 #include "settings/ViewSettings.h"
 #include "ui/Button.h"
 #include "ui/HelpService.h"
-
-#include <QPainter>
-#include <QStyle>
+#include "ui/MessageIcon.h"
 
 TViewColorWarnDlg::TViewColorWarnDlg(TWindow* parent, TViewSettings& settings)
     : TDialog(parent, ColorWarnTemplate())
@@ -32,12 +30,9 @@ void TViewColorWarnDlg::CmOk()
 void TViewColorWarnDlg::paintEvent(QPaintEvent* event)
 {
     TDialog::paintEvent(event);
-    // The platform's own exclamation icon, at the top-left corner of its placeholder.
-    const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    const QPixmap icon
-        = style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(size, size);
     QPainter painter(this);
-    painter.drawPixmap(Control(IdWarningIcon)->Widget()->pos(), icon);
+    DrawMessageIcon(
+        painter, *this, QStyle::SP_MessageBoxWarning, Control(IdWarningIcon)->Widget()->pos());
 }
 
 bool ColorWarningWanted(const TViewSettings& settings, int screenBitsPerPixel)

@@ -2,6 +2,7 @@
 
 #include "platform/SplitText.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include <dirent.h>
@@ -60,6 +61,20 @@ bool CanList(const std::string& nativeFolder)
         return false;
     ::closedir(folder);
     return true;
+}
+
+TFileResult ResultOfErrno()
+{
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:
+        return TFileResult::Gone;
+    case EACCES:
+    case EPERM:
+        return TFileResult::AccessDenied;
+    default:
+        return TFileResult::Failed;
+    }
 }
 
 std::vector<std::string> SplitNative(std::string_view path)
@@ -330,4 +345,24 @@ std::optional<uint32_t> TFileSystem::Attributes(std::string_view path) const
     if (!location->components.empty() && location->components.back().starts_with('.'))
         attributes |= kAttrHidden;
     return attributes;
+}
+
+TFileResult TFileSystem::SetReadOnly(std::string_view path, bool readOnly) const
+{
+    const auto native = NativePath(path);
+    struct stat status = {};
+    if (!native || ::stat(native->c_str(), &status) != 0)
+        return native ? ResultOfErrno() : TFileResult::Gone;
+    const mode_t mode = readOnly ? status.st_mode & ~S_IWUSR : status.st_mode | S_IWUSR;
+    if (mode != status.st_mode && ::chmod(native->c_str(), mode & 07777) != 0)
+        return ResultOfErrno();
+    return TFileResult::Done;
+}
+
+TFileResult TFileSystem::RemoveFile(std::string_view path) const
+{
+    const auto native = NativePath(path);
+    if (!native)
+        return TFileResult::Gone;
+    return ::unlink(native->c_str()) == 0 ? TFileResult::Done : ResultOfErrno();
 }

@@ -18,6 +18,10 @@ inline constexpr uint32_t kAttrSystem = 0x04;
 inline constexpr uint32_t kAttrDirectory = 0x10;
 inline constexpr uint32_t kAttrArchive = 0x20;
 
+// What a change to a file came to. Gone: nothing of that name is there. Access denied: the
+// system refused it (EACCES, EPERM). Failed: anything else.
+enum class TFileResult { Done, Gone, AccessDenied, Failed };
+
 struct TDirEntry {
     std::string name;
     uint32_t attributes = 0; // kAttrDirectory or kAttrArchive, with kAttrHidden
@@ -69,6 +73,11 @@ public:
     bool ListFolder(std::string_view folder, std::vector<TDirEntry>& entries) const;
     // All attributes of one file or folder, read-only included; none when it is missing.
     std::optional<uint32_t> Attributes(std::string_view path) const;
+    // Takes the owner's write permission away (read-only) or gives it (writable); a link's
+    // file is changed.
+    TFileResult SetReadOnly(std::string_view path, bool readOnly) const;
+    // Removes the name: a link goes, not the file it names; a folder is never removed.
+    TFileResult RemoveFile(std::string_view path) const;
 
     // Forgets the drives and folders; the next FileSystem() starts again from the working
     // directory and the drive table (tests change kDrivesVariable, then reset).

@@ -11,6 +11,7 @@ struct TProcessFlags {
     bool useTransparency = true; // GIF transparency is honoured; on at start-up
     bool restart = false; // the main window closes to be built again
     bool optionsUnsaved = false; // the options dialog holds changes not yet saved
+    bool cancel = false; // the progress window of a delete or a copy was cancelled
 
     // The old platform variants whose scroll bar metrics and ranges differ do not exist here;
     // the newer shell (work area, recycle bin) always does.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +86,7 @@ TSafeFile::~TSafeFile() { Discard(); }
 bool TSafeFile::Create(const std::string& path)
 {
     Discard();
+    m_source.reset();
     m_target = ResolveTarget(path);
     struct stat existing { };
     const bool replaces = ::stat(m_target.c_str(), &existing) == 0;
@@ -129,6 +131,40 @@ bool TSafeFile::Reopen()
 
 bool TSafeFile::Append(std::span<const uint8_t> bytes) { return Reopen() && WriteAll(m_fd, bytes); }
 
+bool TSafeFile::AppendFrom(int sourceFd, const std::function<bool()>& goOn)
+{
+    // The kernel copies between the files where it can (no bytes pass through here); other
+    // file systems, or a pair of them the kernel will not copy between, take reads and writes.
+    constexpr size_t kPiece = 16 << 20;
+    if (!Reopen())
+        return false;
+    bool kernelCopies = true;
+    std::vector<uint8_t> buffer;
+    for (;;) {
+        ssize_t copied = -1;
+        if (kernelCopies) {
+            copied = ::copy_file_range(sourceFd, nullptr, m_fd, nullptr, kPiece, 0);
+            if (copied < 0 && errno != EINTR) {
+                if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+                    return false;
+                kernelCopies = false;
+            }
+        }
+        if (!kernelCopies) {
+            buffer.resize(1 << 20);
+            copied = ::read(sourceFd, buffer.data(), buffer.size());
+            if (copied > 0 && !WriteAll(m_fd, std::span(buffer).first(size_t(copied))))
+                return false;
+            if (copied < 0 && errno != EINTR)
+                return false;
+        }
+        if (copied == 0)
+            return true;
+        if (copied == ssize_t(kPiece) && goOn && !goOn())
+            return false;
+    }
+}
+
 bool TSafeFile::Close()
 {
     if (m_fd < 0)
@@ -138,9 +174,14 @@ bool TSafeFile::Close()
     return ok;
 }
 
-bool TSafeFile::Commit()
+bool TSafeFile::Commit(bool sync)
 {
-    bool ok = Reopen() && ::fsync(m_fd) == 0;
+    bool ok = Reopen();
+    if (ok && m_source) {
+        const struct timespec times[2] = { { 0, UTIME_OMIT }, m_source->st_mtim };
+        ok = ::fchmod(m_fd, m_source->st_mode & 01777) == 0 && ::futimens(m_fd, times) == 0;
+    }
+    ok = ok && (!sync || ::fsync(m_fd) == 0);
     ok = Close() && ok;
     if (ok)
         ok = ::rename(m_temporary.c_str(), m_target.c_str()) == 0;
@@ -149,7 +190,8 @@ bool TSafeFile::Commit()
         return false;
     }
     m_temporary.clear();
-    SyncFolderOf(m_target);
+    if (sync)
+        SyncFolderOf(m_target);
     return true;
 }
 

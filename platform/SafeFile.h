@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 // A file written beside the name it is to have and put in place only once it is complete, so
@@ -25,12 +28,19 @@ public:
     // Appends all the bytes, opening the file again when it was closed; false when not all
     // of them were written.
     bool Append(std::span<const uint8_t> bytes);
+    // Appends the rest of the open file, a piece at a time, asking goOn after each piece of
+    // a large file whether to go on; false when not all of it was written or goOn said no.
+    bool AppendFrom(int sourceFd, const std::function<bool()>& goOn = {});
     // Closes the file between pieces of writing; the next Append opens it again.
     bool Close();
-    // Puts the complete file in place: synced to disk, with the owner and permissions of the
-    // file it replaces where the system allows (a new file's follow the umask), renamed over
-    // the name. False leaves the file of that name as it was.
-    bool Commit();
+    // The file is to be a copy of this one: at Commit it takes its permissions (without the
+    // set-user and set-group bits) and its modification time.
+    void TakeAttributesOf(const struct stat& source) { m_source = source; }
+    // Puts the complete file in place: synced to disk (unless told otherwise), with the owner
+    // and permissions of the file it replaces where the system allows (a new file's follow
+    // the umask or TakeAttributesOf), renamed over the name. False leaves the file of that
+    // name as it was.
+    bool Commit(bool sync = true);
     // Removes what was written; the file of that name stays as it was.
     void Discard();
 
@@ -48,4 +58,5 @@ private:
     // The file created: a file put in its place between two pieces is not written.
     dev_t m_device = 0;
     ino_t m_inode = 0;
+    std::optional<struct stat> m_source;
 };

@@ -15,6 +15,11 @@ inline constexpr int kOptionsTemplate = 101;
 inline constexpr int kAboutTemplate = 155;
 inline constexpr int kImageInfoTemplate = 190;
 inline constexpr int kColorWarnTemplate = 197;
+// Deleting and copying files: the destination folder, the question with Yes to All, the
+// progress window.
+inline constexpr int kGetDirTemplate = 137;
+inline constexpr int kYesNoAllTemplate = 139;
+inline constexpr int kCancelTemplate = 159;
 // The save command's progress and confirmation windows.
 inline constexpr int kSaveCancelTemplate = 164;
 inline constexpr int kSaveOKTemplate = 166;

@@ -24,6 +24,12 @@ const TDialogTemplate& SaveCancelTemplate();
 const TDialogTemplate& SaveOKTemplate();
 inline constexpr int IdSaveText = 165;
 
+// Deleting and copying files: the destination folder dialog (137), the question with Yes to
+// All (139) and the progress window (159); their controls are in FileDialogIds.h.
+const TDialogTemplate& GetDirTemplate();
+const TDialogTemplate& YesNoAllTemplate();
+const TDialogTemplate& CancelTemplate();
+
 const TAccelTable& BrowserAccelerators();
 const TAccelTable& ViewAccelerators();
 

@@ -50,6 +50,14 @@ void TComboBox::ShowDropDown(bool show)
         hidePopup();
 }
 
+void TComboBox::ChooseDroppedEntry()
+{
+    const QModelIndex entry = view()->currentIndex();
+    if (entry.isValid())
+        SetSelIndex(entry.row());
+    ShowDropDown(false);
+}
+
 void TComboBox::showPopup()
 {
     m_dropped = true;

@@ -25,6 +25,9 @@ public:
     void SetSelIndex(int index) { setCurrentIndex(index); }
     void ShowDropDown(bool show);
     bool GetDroppedState() const { return m_dropped; }
+    // Enter on the open list: the entry under the cursor is chosen, as a click on it would
+    // choose it, and the list closes.
+    void ChooseDroppedEntry();
     void SetExtendedUI(bool extended) { m_extendedUI = extended; }
     bool IsOwnerDraw() const { return m_ownerDraw; }
     int ItemHeight() const { return MeasureItemHeight(); }

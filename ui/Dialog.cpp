@@ -145,6 +145,12 @@ void TDialog::SetupWindow()
     TWindow::SetupWindow();
 }
 
+void TDialog::CenterOverOwner()
+{
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
+        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
 int TDialog::Execute() { return ModalService().ExecuteDialog(*this); }
 
 int TDialog::RunModal()
@@ -152,9 +158,7 @@ int TDialog::RunModal()
     Create();
     m_result = 0;
     setWindowModality(Qt::ApplicationModal);
-    // Over the middle of the window it belongs to, as dialogs open.
-    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
-        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    CenterOverOwner();
     show();
     QEventLoop loop;
     m_loop = &loop;

@@ -26,6 +26,8 @@ public:
     // Ends a modal run with this result.
     void CloseDialog(int result);
     bool IsRunningModal() const { return m_loop != nullptr; }
+    // Places the dialog over the middle of the window it belongs to, as dialogs open.
+    void CenterOverOwner();
     int Result() const { return m_result; }
 
     void EvCommand(int id) override;

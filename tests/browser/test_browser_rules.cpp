@@ -120,6 +120,22 @@ TEST(FolderLabel, LongFoldersKeepTheirRootAndAsManyLastFoldersAsFit)
         EXPECT_EQ(ShortFolderLabel(folder), label) << folder;
 }
 
+// The destination dialog drops leading folders while 14 or more characters remain, its last
+// folder too.
+TEST(FolderLabel, TheDestinationLabelDropsFoldersWhileFourteenCharactersRemain)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        { "c:\\abcdefghijklmnop\\", "c:\\abcdefghijklmnop\\" }, // 20 characters
+        { "c:\\abcd\\efghijklmnop\\", "c:\\...\\efghijklmnop\\" },
+        { "c:\\photos\\holiday\\summer\\beach\\", "c:\\...\\summer\\beach\\" },
+        { "c:\\abcdefghijklmnopqrstuvw\\", "c:\\...\\" },
+        { "c:\\a\\bb\\abcdefghijklm\\", "c:\\...\\" },
+        { "c:\\ünïcödé\\földerß\\", "c:\\ünïcödé\\földerß\\" }, // characters, not bytes
+    };
+    for (const auto& [folder, label] : cases)
+        EXPECT_EQ(DestinationFolderLabel(folder), label) << folder;
+}
+
 TEST(FileColumns, WidthLeavesAtMostHalfACharacterUnusedAndNeverLessThanTwelveAndAHalf)
 {
     EXPECT_EQ(FileColumnWidth(8, 310), 102);

@@ -9,7 +9,8 @@
 TEST(DialogTemplates, TextsFitTheirControls)
 {
     for (const TDialogTemplate* dialogTemplate :
-        { &OptionsTemplate(), &ImageInfoTemplate(), &ColorWarnTemplate() }) {
+        { &OptionsTemplate(), &ImageInfoTemplate(), &ColorWarnTemplate(), &GetDirTemplate(),
+            &YesNoAllTemplate(), &CancelTemplate() }) {
         TDialog dialog(nullptr, *dialogTemplate);
         dialog.Create();
         for (QWidget* widget : dialog.findChildren<QWidget*>()) {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 TTempFolder::TTempFolder()
@@ -22,6 +24,25 @@ TTempFolder::~TTempFolder()
     std::filesystem::permissions(
         m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(m_path, ignored);
+}
+
+TFileSizeLimit::TFileSizeLimit(uint64_t bytes)
+{
+    rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_soft = limit.rlim_cur;
+    m_signal = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TFileSizeLimit::~TFileSizeLimit()
+{
+    rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_soft;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_signal);
 }
 
 std::string TTempFolder::Write(const std::string& name, std::span<const uint8_t> bytes) const

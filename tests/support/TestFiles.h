@@ -24,6 +24,19 @@ private:
     std::filesystem::path m_path;
 };
 
+// Writes beyond this many bytes fail, as on a full disk, while it lives.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(uint64_t bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    uint64_t m_soft = 0;
+    void (*m_signal)(int) = nullptr;
+};
+
 std::vector<uint8_t> ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
 // The names in a folder, sorted.

@@ -10,7 +10,6 @@
 #include <QCursor>
 #include <QTimer>
 
-#include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -46,7 +45,7 @@ private:
     void Look()
     {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = dynamic_cast<TSaveStatusDialog*>(widget);
+            auto* dialog = dynamic_cast<TStatusDialog*>(widget);
             if (!dialog || !dialog->isVisible())
                 continue;
             TSighting sighting { dialog->TemplateId(), dialog->Caption(), dialog->Text(),
@@ -63,27 +62,6 @@ private:
     }
 
     QTimer m_timer;
-};
-
-// Writes beyond this many bytes fail, as on a full disk, while it lives.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit { bytes, m_old.rlim_max };
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_signal);
-    }
-
-private:
-    rlimit m_old {};
-    void (*m_signal)(int) = nullptr;
 };
 
 } // namespace
