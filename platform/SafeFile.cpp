@@ -1,13 +1,14 @@
 #include "platform/SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
-#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -136,22 +137,25 @@ bool TSafeFile::AppendFrom(int sourceFd, const std::function<bool()>& goOn)
     // The kernel copies between the files where it can (no bytes pass through here); other
     // file systems, or a pair of them the kernel will not copy between, take reads and writes.
     constexpr size_t kPiece = 16 << 20;
+    constexpr size_t kBuffer = 1 << 20;
     if (!Reopen())
         return false;
     bool kernelCopies = true;
     std::vector<uint8_t> buffer;
+    size_t sinceAsked = 0;
     for (;;) {
         ssize_t copied = -1;
         if (kernelCopies) {
             copied = ::copy_file_range(sourceFd, nullptr, m_fd, nullptr, kPiece, 0);
             if (copied < 0 && errno != EINTR) {
-                if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+                if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP
+                    && errno != EBADF)
                     return false;
                 kernelCopies = false;
             }
         }
         if (!kernelCopies) {
-            buffer.resize(1 << 20);
+            buffer.resize(kBuffer);
             copied = ::read(sourceFd, buffer.data(), buffer.size());
             if (copied > 0 && !WriteAll(m_fd, std::span(buffer).first(size_t(copied))))
                 return false;
@@ -160,8 +164,12 @@ bool TSafeFile::AppendFrom(int sourceFd, const std::function<bool()>& goOn)
         }
         if (copied == 0)
             return true;
-        if (copied == ssize_t(kPiece) && goOn && !goOn())
-            return false;
+        sinceAsked += size_t(std::max<ssize_t>(copied, 0));
+        if (sinceAsked >= kPiece) {
+            sinceAsked = 0;
+            if (goOn && !goOn())
+                return false;
+        }
     }
 }
 
