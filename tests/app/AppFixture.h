@@ -14,8 +14,9 @@
 #include <gtest/gtest.h>
 
 // A process as it starts: default settings in memory, an INI file in a fresh folder that is
-// also the only drive (c:), no browser created yet, a 1024 x 768 screen, and the modal and
-// help services scripted.
+// also the only drive (c:), no browser created yet, a 1024 x 768 screen, the modal and help
+// services scripted, and a fresh home of its own, so that a file deleted goes to a trash
+// (home/data/Trash) on the files' volume and never to the user's.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -48,6 +49,9 @@ protected:
     }
 
     TTempFolder folder;
+    TTempFolder home;
+    TScopedEnv homeVariable { "HOME", home.Path().string() };
+    TScopedEnv dataVariable { "XDG_DATA_HOME", (home.Path() / "data").string() };
     TScriptedModalService modal;
     TRecordingHelp help;
 };

@@ -16,35 +16,17 @@
 namespace {
 
 // A browser in \work of drive c:, holding the pictures a.gif to g.gif (each holding its own
-// name) and the folder \work\sub. The desktop's trash is a fresh one of a user whose home
-// lies on the files' volume.
+// name) and the folder \work\sub; the trash is the fixture's fresh one.
 class FilesTest : public BrowserTest {
 protected:
     void SetUp() override
     {
         BrowserTest::SetUp();
-        for (const char* variable : { "HOME", "XDG_DATA_HOME" }) {
-            const char* value = std::getenv(variable);
-            m_environment.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
-        }
-        setenv("HOME", home.Path().c_str(), 1);
-        setenv("XDG_DATA_HOME", (home.Path() / "data").c_str(), 1);
         fs::create_directories(c.Path() / "work" / "sub");
         for (const char* name : { "a.gif", "b.gif", "c.gif", "d.gif", "e.gif", "f.gif", "g.gif" })
             c.WriteText(std::string("work/") + name, name);
         WriteIni("LastPath=c:\\work\\\nFileType=0\n");
     }
-    void TearDown() override
-    {
-        BrowserTest::TearDown();
-        for (const auto& [variable, value] : m_environment) {
-            if (value)
-                setenv(variable.c_str(), value->c_str(), 1);
-            else
-                unsetenv(variable.c_str());
-        }
-    }
-
     fs::path Work(const std::string& name = {}) const { return c.Path() / "work" / name; }
     void ReadOnly(const std::string& name)
     {
@@ -107,7 +89,8 @@ protected:
     void PressCancel()
     {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* progress = dynamic_cast<TCancelDialog*>(widget); progress && progress->isVisible()) {
+            if (auto* progress = dynamic_cast<TCancelDialog*>(widget);
+                progress && progress->isVisible()) {
                 questions.push_back(progress->Caption() + ": " + progress->Text());
                 progress->SendCommand(kIdCancel);
             }
@@ -137,12 +120,8 @@ protected:
         dialog.EvNotify(IdDestFolderList, TNotify::DblClk);
     }
 
-    TTempFolder home;
     std::vector<std::string> questions;
     std::vector<std::string> offered;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_environment;
 };
 
 } // namespace
@@ -214,7 +193,8 @@ TEST_F(FilesTest, SelectedFilesAreDeletedOnceAndReadOnlyOnesAskedPerRun)
     EXPECT_EQ(Boxes(), (TBoxes { { "Delete 5 selected files?", "Pelorin - confirmation" } }));
     EXPECT_EQ(Files(), (std::vector<std::string> { "a.gif", "c.gif", "g.gif" }));
     EXPECT_EQ(Selected(), std::vector<std::string> { "c.gif" });
-    EXPECT_EQ(FolderEntries(Trash()), (std::vector<std::string> { "b.gif", "d.gif", "e.gif", "f.gif" }));
+    EXPECT_EQ(
+        FolderEntries(Trash()), (std::vector<std::string> { "b.gif", "d.gif", "e.gif", "f.gif" }));
     Answer(kIdOk);
     Delete(true);
     EXPECT_EQ(Files(), (std::vector<std::string> { "a.gif", "g.gif" }));
@@ -336,7 +316,8 @@ TEST_F(FilesTest, WithoutATrashFilesAreRemovedAndRefusalsReported)
     ::close(fd);
     fs::permissions(Work(), fs::perms::owner_all, fs::perm_options::add);
     EXPECT_EQ(Boxes(),
-        (TBoxes { { "File  'b.gif'  is marked read-only, delete anyway?", "Pelorin - confirmation" },
+        (TBoxes {
+            { "File  'b.gif'  is marked read-only, delete anyway?", "Pelorin - confirmation" },
             { "Permission denied for file  'b.gif'", "Pelorin - file not deleted" } }));
     EXPECT_EQ(Files().front(), "b.gif");
     EXPECT_TRUE(IsReadOnly(Work("b.gif")));
@@ -359,7 +340,8 @@ TEST_F(FilesTest, TheDestinationIsTheBrowsedFolderUntilACopyIsConfirmed)
     modal.QueueAnswer(kIdNo);
     Copy(false);
     EXPECT_EQ(Boxes(),
-        (TBoxes { { "Copy file  'a.gif'  to\nc:\\work\\sub\\ ?", "Pelorin - copy confirmation" } }));
+        (TBoxes {
+            { "Copy file  'a.gif'  to\nc:\\work\\sub\\ ?", "Pelorin - copy confirmation" } }));
     EXPECT_FALSE(fs::exists(Work("sub/a.gif")));
 
     Destination([&](TViewGetDirDlg& dialog) {
@@ -378,8 +360,8 @@ TEST_F(FilesTest, TheDestinationIsTheBrowsedFolderUntilACopyIsConfirmed)
         dialog.SendCommand(kIdCancel);
     });
     Copy(false);
-    EXPECT_EQ(offered,
-        (std::vector<std::string> { "c:\\work\\", "c:\\work\\", "c:\\work\\sub\\" }));
+    EXPECT_EQ(
+        offered, (std::vector<std::string> { "c:\\work\\", "c:\\work\\", "c:\\work\\sub\\" }));
     EXPECT_EQ(labels, (std::vector<std::string> { "c:\\work\\sub\\", "d:\\" }));
     EXPECT_EQ(browser->FullFolder(), "c:\\work\\");
     EXPECT_EQ(FileSystem().CurrentFolder(), "c:\\work");
@@ -405,7 +387,8 @@ TEST_F(FilesTest, OverwritesAreAskedAndReadOnlyTargetsAndTheSourcesKept)
         EXPECT_EQ(ReadText(Work(std::string("sub/") + name).string()), name);
     EXPECT_EQ(ReadText(Work("sub/b.gif").string()), "old");
     EXPECT_EQ(questions,
-        std::vector<std::string> { "Pelorin - overwrite confirmation: File  'a.gif'  exists, overwrite?" });
+        std::vector<std::string> {
+            "Pelorin - overwrite confirmation: File  'a.gif'  exists, overwrite?" });
 
     // The file under the cursor is asked about in a message box; into the browsed folder
     // itself the copy fails.

@@ -10,30 +10,6 @@
 
 namespace {
 
-// Sets (or, with nothing, removes) an environment variable for one test.
-class TScopedEnv {
-public:
-    TScopedEnv(const char* name, std::optional<std::string> value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        Set(value);
-    }
-    ~TScopedEnv() { Set(m_old); }
-
-private:
-    void Set(const std::optional<std::string>& value)
-    {
-        if (value)
-            ::setenv(m_name, value->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 class ProfileStore : public ::testing::Test {
 protected:
     void SetUp() override

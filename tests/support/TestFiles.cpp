@@ -1,11 +1,12 @@
 #include "TestFiles.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -25,6 +26,28 @@ TTempFolder::~TTempFolder()
         m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
+
+namespace {
+
+void SetVariable(const char* name, const std::optional<std::string>& value)
+{
+    if (value)
+        ::setenv(name, value->c_str(), 1);
+    else
+        ::unsetenv(name);
+}
+
+} // namespace
+
+TScopedEnv::TScopedEnv(const char* name, std::optional<std::string> value)
+    : m_name(name)
+{
+    if (const char* old = std::getenv(name))
+        m_old = old;
+    SetVariable(name, value);
+}
+
+TScopedEnv::~TScopedEnv() { SetVariable(m_name, m_old); }
 
 TFileSizeLimit::TFileSizeLimit(uint64_t bytes)
 {

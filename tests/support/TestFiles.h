@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,6 +36,19 @@ public:
 private:
     uint64_t m_soft = 0;
     void (*m_signal)(int) = nullptr;
+};
+
+// Sets (or, with nothing, removes) an environment variable while it lives.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, std::optional<std::string> value);
+    ~TScopedEnv();
+    TScopedEnv(const TScopedEnv&) = delete;
+    TScopedEnv& operator=(const TScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
 };
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
