@@ -85,7 +85,10 @@ void TFileDelete::Delete(bool selectedMode)
 void TFileDelete::DeleteAtCaret(TFileRun& run)
 {
     const int index = std::max(m_files.GetCaretIndex(), 0);
-    if (DeleteOne(index, false, run) && m_files.GetCount() > 0)
+    if (!DeleteOne(index, false, run))
+        return;
+    m_files.DeleteString(index);
+    if (m_files.GetCount() > 0)
         m_files.SetCaretIndex(std::min(index, m_files.GetCount() - 1));
 }
 
@@ -97,29 +100,28 @@ void TFileDelete::DeleteSelected(TFileRun& run)
     for (int i = 0; i < count; ++i)
         selected[size_t(i)] = m_files.GetSel(i);
     const TCaretFallbacks fallbacks = CaretFallbacks(selected, caret);
-    std::vector<std::string> caretNames = { m_files.GetString(caret),
-        m_files.GetString(fallbacks.first) };
+    std::vector<std::string> caretNames
+        = { m_files.GetString(caret), m_files.GetString(fallbacks.first) };
     if (fallbacks.second >= 0)
         caretNames.push_back(m_files.GetString(fallbacks.second));
 
-    // Items are taken in list order, each once: an item removed leaves the next in its place,
-    // one kept (and still selected) is passed over.
-    const int total = int(std::ranges::count(selected, true));
+    // Each selected item is taken once, in list order. Nothing else changes the list during
+    // the run, and it is not redrawn meanwhile, so the items of the files gone leave it
+    // together at the end: one by one, the list would be laid out again after every file.
     m_yesToAll = false;
-    bool removedAny = false;
-    int next = 0;
-    for (int done = 0; done < total && run.GoOn(); ++done) {
-        int index = next;
-        while (index < m_files.GetCount() && !m_files.GetSel(index))
-            ++index;
-        if (index >= m_files.GetCount())
+    std::vector<int> gone;
+    for (int index = 0; index < count; ++index) {
+        if (!selected[size_t(index)])
+            continue;
+        if (!run.GoOn())
             break;
-        const bool removed = DeleteOne(index, true, run);
-        removedAny = removedAny || removed;
-        next = removed ? index : index + 1;
+        if (DeleteOne(index, true, run))
+            gone.push_back(index);
     }
-    if (!removedAny)
+    if (gone.empty())
         return;
+    for (auto index = gone.rbegin(); index != gone.rend(); ++index)
+        m_files.DeleteString(*index);
     int found = -1;
     for (const std::string& name : caretNames) {
         for (int i = 0; i < m_files.GetCount() && found < 0; ++i) {
@@ -140,10 +142,8 @@ bool TFileDelete::DeleteOne(int index, bool askWithDialog, TFileRun& run)
     // A file gone since it was listed loses its item without a word; so does a name that a
     // folder has taken meanwhile, which is never deleted in the file's stead.
     const auto attributes = FileSystem().Attributes(path);
-    if (!attributes || (*attributes & kAttrDirectory) != 0) {
-        m_files.DeleteString(index);
+    if (!attributes || (*attributes & kAttrDirectory) != 0)
         return true;
-    }
     const bool readOnly = (*attributes & kAttrReadOnly) != 0;
     if (readOnly) {
         const std::string question
@@ -155,23 +155,12 @@ bool TFileDelete::DeleteOne(int index, bool askWithDialog, TFileRun& run)
                 == kIdYes;
         if (!yes)
             return false;
-        switch (FileSystem().SetReadOnly(path, false)) {
-        case TFileResult::Done:
-            break;
-        case TFileResult::Gone:
-            m_files.DeleteString(index);
-            return true;
-        case TFileResult::AccessDenied:
-            PermissionDenied(name);
-            return false;
-        case TFileResult::Failed:
-            return false;
-        }
+        const TFileResult writable = FileSystem().SetReadOnly(path, false);
+        if (writable != TFileResult::Done)
+            return GoneAfterFailure(writable, name);
     }
-    if (Remove(path, name, readOnly)) {
-        m_files.DeleteString(index);
+    if (Remove(path, name, readOnly))
         return true;
-    }
     // A file that stays keeps its read-only mark.
     if (readOnly)
         FileSystem().SetReadOnly(path, true);
@@ -190,21 +179,14 @@ bool TFileDelete::Remove(const std::string& path, const std::string& name, bool 
         }
         // No trash takes it: the file is removed directly.
     }
-    switch (FileSystem().RemoveFile(path)) {
-    case TFileResult::Done:
-    case TFileResult::Gone:
-        return true;
-    case TFileResult::AccessDenied:
-        PermissionDenied(name);
-        return false;
-    case TFileResult::Failed:
-        return false;
-    }
-    return false;
+    const TFileResult removed = FileSystem().RemoveFile(path);
+    return removed == TFileResult::Done || GoneAfterFailure(removed, name);
 }
 
-void TFileDelete::PermissionDenied(const std::string& name)
+bool TFileDelete::GoneAfterFailure(TFileResult result, const std::string& name)
 {
-    MessageBox(&m_browser, Format("Permission denied for file  '%s'", name.c_str()),
-        ProductCaption("file not deleted"), TMsgIcon::Exclamation);
+    if (result == TFileResult::AccessDenied)
+        MessageBox(&m_browser, Format("Permission denied for file  '%s'", name.c_str()),
+            ProductCaption("file not deleted"), TMsgIcon::Exclamation);
+    return result == TFileResult::Gone;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+enum class TFileResult;
 class TFileRun;
 class TListBox;
 class TWindow;
@@ -35,11 +36,14 @@ private:
     void DeleteAtCaret(TFileRun& run);
     void DeleteSelected(TFileRun& run);
     // Deletes the item's file, asking about a read-only one in a message box or, with
-    // askWithDialog, the question with Yes to All. True when the item was removed.
+    // askWithDialog, the question with Yes to All. True when the file is gone, so its item
+    // is to go.
     bool DeleteOne(int index, bool askWithDialog, TFileRun& run);
     // Removes the file at the path: to the trash, or directly. True when it is gone.
     bool Remove(const std::string& path, const std::string& name, bool wasReadOnly);
-    void PermissionDenied(const std::string& name);
+    // A change to the file that did not succeed: true when the file is gone anyway (its item
+    // goes); access denied is reported; any other failure keeps the file without a word.
+    bool GoneAfterFailure(TFileResult result, const std::string& name);
 
     TWindow& m_browser;
     TListBox& m_files;
