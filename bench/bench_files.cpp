@@ -202,6 +202,15 @@ void SelectEverything(TViewFileDlg& browser, const std::string& folder)
     QCoreApplication::processEvents();
 }
 
+// The two timings of a comparison, each going first in half the rounds, while all goes well.
+void TakeTurns(const std::function<void()>& one, const std::function<void()>& other, const bool& ok)
+{
+    for (int round = 0; round < kRounds && ok; ++round) {
+        (round % 2 == 0 ? one : other)();
+        (round % 2 == 0 ? other : one)();
+    }
+}
+
 void PrintLine(const char* what, double milliseconds)
 {
     std::printf("  %-52s %10.1f ms\n", what, milliseconds);
@@ -253,16 +262,7 @@ bool CompareDeletes(TViewFileDlg& browser, const fs::path& root)
         // The toolkit falls back on the working folder when it cannot make the trash.
         ok = ok && fs::is_empty(root / "bare");
     };
-    // The two sides take turns at going first.
-    for (int round = 0; round < kRounds && ok; ++round) {
-        if (round % 2 == 0) {
-            timeDelete();
-            timeTrash();
-        } else {
-            timeTrash();
-            timeDelete();
-        }
-    }
+    TakeTurns(timeDelete, timeTrash, ok);
     const double deleting = Mean(deleteTimes);
     const double trashing = Mean(trashTimes);
     std::printf(
@@ -319,15 +319,7 @@ bool CompareCopies(TViewFileDlg& browser, const fs::path& root)
         SyncDisk();
         cpTimes.push_back(Milliseconds([&] { ok = RunCp(files, pictures / "cp") && ok; }));
     };
-    for (int round = 0; round < kRounds && ok; ++round) {
-        if (round % 2 == 0) {
-            timeCopy();
-            timeCp();
-        } else {
-            timeCp();
-            timeCopy();
-        }
-    }
+    TakeTurns(timeCopy, timeCp, ok);
     const double copying = Mean(copyTimes);
     const double cp = Mean(cpTimes);
     std::printf("\ncopying %.2f GB: %d files of %.0f MiB, %d of %.2f MiB (means of %d rounds)\n",
