@@ -1,6 +1,7 @@
 #include "image/Dib.h"
 
 #include "image/ByteReader.h"
+#include "platform/SystemMemory.h"
 
 bool TDib::AllocateBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t colorEntries,
     bool withMasks, size_t stride, size_t imageSize)
@@ -13,6 +14,8 @@ bool TDib::AllocateBitmap(int32_t width, int32_t height, uint16_t bitCount, uint
     m_block.reset(static_cast<uint8_t*>(std::calloc(blockSize, 1)));
     if (!m_block)
         return false;
+    // Before the first write: a new bitmap of many megabytes is filled at once, row after row.
+    AdviseLargePages(m_block.get(), blockSize);
     m_blockSize = blockSize;
     m_tableSize = tableSize;
     m_stride = stride;
