@@ -83,19 +83,23 @@ inline void JpegPictureRow(int32_t y, std::span<uint8_t> row)
 }
 
 // The plain decode: the library's defaults, RGB rows into one new buffer, as an application
-// that only wants the pixels writes it. The benchmark files are whole; a library error ends
-// the program through the standard error exit.
-inline bool DecodePlainJpeg(const std::string& path, TRgbImage* keep)
+// that only wants the pixels writes it; scaleDenom 8 is the library's own decode at an eighth
+// of the size. The benchmark files are whole; a library error ends the program through the
+// standard error exit.
+inline TDecodeResult DecodePlainJpeg(
+    const std::string& path, TRgbImage* keep, unsigned scaleDenom = 1)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return false;
+        return {};
     jpeg_decompress_struct cinfo {};
     jpeg_error_mgr error {};
     cinfo.err = jpeg_std_error(&error);
     jpeg_create_decompress(&cinfo);
     jpeg_stdio_src(&cinfo, file);
     jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = scaleDenom;
     jpeg_start_decompress(&cinfo);
     const size_t stride = size_t(cinfo.output_width) * size_t(cinfo.output_components);
     const size_t height = cinfo.output_height;
@@ -113,7 +117,8 @@ inline bool DecodePlainJpeg(const std::string& path, TRgbImage* keep)
         keep->height = int32_t(cinfo.output_height);
         keep->pixels.assign(pixels.get(), pixels.get() + stride * height);
     }
+    const TDecodeResult result { int32_t(cinfo.output_width), int32_t(cinfo.output_height), true };
     jpeg_destroy_decompress(&cinfo);
     std::fclose(file);
-    return true;
+    return result;
 }

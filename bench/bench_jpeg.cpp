@@ -70,9 +70,7 @@ void AddFile(const char* name, const char* description, bool progressive)
 // Ours against the plain decode, alternating, the median of each.
 void PrintLibraryGoal()
 {
-    const auto plain = [](const std::string& path) {
-        return TDecodeResult { kWidth, kHeight, DecodePlainJpeg(path, nullptr) };
-    };
+    const auto plain = [](const std::string& path) { return DecodePlainJpeg(path, nullptr); };
     for (const TGoalFile& file : GoalFiles()) {
         std::vector<double> ours;
         std::vector<double> library;

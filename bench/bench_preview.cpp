@@ -260,30 +260,7 @@ TDecodeResult PreviewWithSdlImage(const std::string& path)
 // The JPEG library's own scaled decode at an eighth of the size, rows into one buffer.
 TDecodeResult ScaledWithLibjpeg(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return {};
-    jpeg_decompress_struct cinfo {};
-    jpeg_error_mgr error {};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_decompress(&cinfo);
-    jpeg_stdio_src(&cinfo, file);
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.scale_num = 1;
-    cinfo.scale_denom = 8;
-    jpeg_start_decompress(&cinfo);
-    const size_t stride = size_t(cinfo.output_width) * size_t(cinfo.output_components);
-    std::vector<uint8_t> pixels(stride * cinfo.output_height);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = pixels.data() + size_t(cinfo.output_scanline) * stride;
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    const TDecodeResult result { int32_t(cinfo.output_width), int32_t(cinfo.output_height), true };
-    jpeg_destroy_decompress(&cinfo);
-    std::fclose(file);
-    benchmark::DoNotOptimize(pixels.data());
-    return result;
+    return DecodePlainJpeg(path, nullptr, 8);
 }
 
 struct TContender {

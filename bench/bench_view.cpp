@@ -26,18 +26,8 @@ namespace {
 void WritePicture(const std::string& path, int32_t height)
 {
     TDib dib;
-    const size_t stride = (size_t(kPictureWidth) * 3 + 3) / 4 * 4;
-    if (!dib.AllocateBitmap(kPictureWidth, height, 24, 0, false, stride, stride * size_t(height)))
+    if (!TrueColorBitmap(dib, height))
         return;
-    for (int32_t y = 0; y < height; ++y) {
-        const auto row = dib.Row(height - 1 - y);
-        for (int32_t x = 0; x < kPictureWidth; ++x) {
-            const auto [red, green, blue] = TrueColor(x, y);
-            row[size_t(x) * 3] = blue;
-            row[size_t(x) * 3 + 1] = green;
-            row[size_t(x) * 3 + 2] = red;
-        }
-    }
     std::string error;
     if (!WriteBmpFile(dib, path, error))
         std::fprintf(stderr, "%s\n", error.c_str());
