@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -404,6 +405,14 @@ TRgbImage ExpectedPicture(std::array<uint8_t, 3> (*color)(int32_t x, int32_t y))
         }
     }
     return image;
+}
+
+double Milliseconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 double Median(std::vector<double> values)

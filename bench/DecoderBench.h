@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <span>
@@ -34,6 +35,8 @@ std::string WriteBenchFile(const std::string& name, std::span<const uint8_t> byt
 
 // The median of timings taken in alternating runs.
 double Median(std::vector<double> values);
+// How long the work took, in milliseconds of the steady clock.
+double Milliseconds(const std::function<void()>& work);
 
 // Takes the benchmark library's options out of the command line; call first in main. Exits on
 // an unknown option. --benchmark_repetitions=N asks RunDecoderBenchmarks for N rounds.

@@ -47,8 +47,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using TClock = std::chrono::steady_clock;
-
 // Even, so that each side goes first in half the rounds: the one that goes second runs on a
 // file system still busy with the first one's files, and is slower for it.
 constexpr int kRounds = 6;
@@ -116,13 +114,6 @@ double Mean(const std::vector<double>& values)
     for (double value : values)
         sum += value;
     return values.empty() ? 0 : sum / double(values.size());
-}
-
-double Milliseconds(const std::function<void()>& work)
-{
-    const auto start = TClock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
 void WriteFile(const fs::path& path, uint64_t bytes, std::vector<char>& buffer)

@@ -127,16 +127,15 @@ int AnimateWithPelorin(const std::string& path, std::vector<uint8_t>* last)
     return frames;
 }
 
-double Milliseconds(const TAnimator& animator, const std::string& path)
+double TimeAnimation(const TAnimator& animator, const std::string& path)
 {
-    const auto start = std::chrono::steady_clock::now();
-    const int frames = animator.run(path, nullptr);
-    const auto end = std::chrono::steady_clock::now();
+    int frames = 0;
+    const double time = Milliseconds([&] { frames = animator.run(path, nullptr); });
     if (frames == 0) {
         std::fprintf(stderr, "pelorin bench: %s does not read %s\n", animator.name, path.c_str());
         std::exit(1);
     }
-    return std::chrono::duration<double, std::milli>(end - start).count();
+    return time;
 }
 
 // Ours against DGifSlurp on the single-frame files, alternating, the median of each.
@@ -156,8 +155,8 @@ void PrintGiflibGoal(const std::vector<std::string>& paths)
         std::vector<double> oursTimes;
         std::vector<double> giflibTimes;
         for (int round = 0; round < kRounds; ++round) {
-            oursTimes.push_back(Milliseconds(ours, path));
-            giflibTimes.push_back(Milliseconds(giflib, path));
+            oursTimes.push_back(TimeAnimation(ours, path));
+            giflibTimes.push_back(TimeAnimation(giflib, path));
         }
         const double ratio = Median(oursTimes) / Median(giflibTimes);
         std::printf("\n%s against giflib's DGifSlurp (medians of %d alternating runs)\n",
@@ -207,7 +206,7 @@ void RunAnimation()
     std::vector<std::vector<double>> times(correct.size());
     for (int round = 0; round < kRounds; ++round)
         for (size_t i = 0; i < correct.size(); ++i)
-            times[i].push_back(Milliseconds(correct[i], path));
+            times[i].push_back(TimeAnimation(correct[i], path));
     const double ours = Median(times[0]);
     std::printf("  %-18s %10s %10s   (medians of %d alternating runs)\n", "decoder", "ms",
         "ours/this", kRounds);

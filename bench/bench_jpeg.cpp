@@ -30,16 +30,15 @@ std::vector<uint8_t> CompressPicture(bool progressive)
     return CompressRgbJpeg(kWidth, kHeight, kQuality, progressive, JpegPictureRow);
 }
 
-double Milliseconds(TDecodeResult (*decode)(const std::string&), const std::string& path)
+double TimeDecode(TDecodeResult (*decode)(const std::string&), const std::string& path)
 {
-    const auto start = std::chrono::steady_clock::now();
-    const TDecodeResult result = decode(path);
-    const auto end = std::chrono::steady_clock::now();
+    TDecodeResult result;
+    const double time = Milliseconds([&] { result = decode(path); });
     if (!result.ok) {
         std::fprintf(stderr, "pelorin bench: %s does not decode\n", path.c_str());
         std::exit(1);
     }
-    return std::chrono::duration<double, std::milli>(end - start).count();
+    return time;
 }
 
 struct TGoalFile {
@@ -75,8 +74,8 @@ void PrintLibraryGoal()
         std::vector<double> ours;
         std::vector<double> library;
         for (int round = 0; round < kGoalRounds; ++round) {
-            ours.push_back(Milliseconds(DecodeWithPelorin, file.path));
-            library.push_back(Milliseconds(plain, file.path));
+            ours.push_back(TimeDecode(DecodeWithPelorin, file.path));
+            library.push_back(TimeDecode(plain, file.path));
         }
         const double ratio = Median(ours) / Median(library);
         std::printf("\n%s against the plain library decode (medians of %d alternating runs)\n",

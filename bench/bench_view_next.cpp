@@ -29,14 +29,6 @@ constexpr int32_t kAnimationSide = 1000;
 // The walk may cost this much more than decoding the file alone.
 constexpr double kNextFileLimit = 1.15;
 
-double Milliseconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const auto end = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
 void RunNextFile(const std::string& folder)
 {
     const std::vector<uint8_t> jpeg
