@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/CasePolicy.h"
 #include "platform/SplitText.h"
 
 #include <cerrno>
@@ -14,7 +15,7 @@ namespace {
 // A drive letter's number, or -1.
 int DriveNumber(char letter)
 {
-    const char lower = letter >= 'A' && letter <= 'Z' ? char(letter - 'A' + 'a') : letter;
+    const char lower = LowerAscii(letter);
     return lower >= 'a' && lower <= 'z' ? lower - 'a' : -1;
 }
 
