@@ -46,15 +46,6 @@ bool IsRepresentable(std::string_view name)
     return name.find('\\') == std::string_view::npos && IsUtf8(name);
 }
 
-bool IsUnder(std::string_view path, std::string_view mountPoint)
-{
-    if (mountPoint == "/")
-        return path.starts_with('/');
-    return path == mountPoint
-        || (path.starts_with(mountPoint) && path.size() > mountPoint.size()
-            && path[mountPoint.size()] == '/');
-}
-
 bool CanList(const std::string& nativeFolder)
 {
     DIR* folder = ::opendir(nativeFolder.c_str());
@@ -268,7 +259,7 @@ std::optional<std::string> TFileSystem::BrowserPath(std::string_view nativePath)
     int best = -1;
     for (int drive = 0; drive < kDriveCount; ++drive) {
         const TVolume* volume = Volume(drive);
-        if (volume && IsUnder(normal, volume->mountPoint)
+        if (volume && IsPathUnder(normal, volume->mountPoint)
             && (best < 0 || volume->mountPoint.size() > m_drives[best]->mountPoint.size()))
             best = drive;
     }
