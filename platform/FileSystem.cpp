@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/CasePolicy.h"
 #include "platform/SplitText.h"
 
 #include <cerrno>
@@ -14,7 +15,7 @@ namespace {
 // A drive letter's number, or -1.
 int DriveNumber(char letter)
 {
-    const char lower = letter >= 'A' && letter <= 'Z' ? char(letter - 'A' + 'a') : letter;
+    const char lower = LowerAscii(letter);
     return lower >= 'a' && lower <= 'z' ? lower - 'a' : -1;
 }
 
@@ -43,15 +44,6 @@ bool IsUtf8(std::string_view text)
 bool IsRepresentable(std::string_view name)
 {
     return name.find('\\') == std::string_view::npos && IsUtf8(name);
-}
-
-bool IsUnder(std::string_view path, std::string_view mountPoint)
-{
-    if (mountPoint == "/")
-        return path.starts_with('/');
-    return path == mountPoint
-        || (path.starts_with(mountPoint) && path.size() > mountPoint.size()
-            && path[mountPoint.size()] == '/');
 }
 
 bool CanList(const std::string& nativeFolder)
@@ -267,7 +259,7 @@ std::optional<std::string> TFileSystem::BrowserPath(std::string_view nativePath)
     int best = -1;
     for (int drive = 0; drive < kDriveCount; ++drive) {
         const TVolume* volume = Volume(drive);
-        if (volume && IsUnder(normal, volume->mountPoint)
+        if (volume && IsPathUnder(normal, volume->mountPoint)
             && (best < 0 || volume->mountPoint.size() > m_drives[best]->mountPoint.size()))
             best = drive;
     }

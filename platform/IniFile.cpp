@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/CasePolicy.h"
 #include "platform/SafeFile.h"
 
 #include <algorithm>
@@ -12,8 +13,7 @@ namespace {
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
+        return LowerAscii(x) == LowerAscii(y);
     });
 }
 

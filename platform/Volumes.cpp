@@ -11,12 +11,6 @@
 
 namespace {
 
-bool IsUnder(std::string_view path, std::string_view area)
-{
-    return path == area
-        || (path.size() > area.size() && path.starts_with(area) && path[area.size()] == '/');
-}
-
 bool IsOneOf(std::string_view value, std::initializer_list<std::string_view> list)
 {
     return std::find(list.begin(), list.end(), value) != list.end();
@@ -109,15 +103,23 @@ std::vector<TVolume> MountedVolumes(TVolume& root)
 
 } // namespace
 
+bool IsPathUnder(std::string_view path, std::string_view folder)
+{
+    if (folder == "/")
+        return path.starts_with('/');
+    return path == folder
+        || (path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/');
+}
+
 bool IsBrowsableMount(const TMountEntry& mount)
 {
     if (IsPseudoFileSystem(mount.fileSystem))
         return false;
     const std::string_view path = mount.mountPoint;
-    if (IsUnder(path, "/run"))
-        return IsUnder(path, "/run/media") && path != "/run/media";
-    return !IsUnder(path, "/proc") && !IsUnder(path, "/sys") && !IsUnder(path, "/dev")
-        && !IsUnder(path, "/snap");
+    if (IsPathUnder(path, "/run"))
+        return IsPathUnder(path, "/run/media") && path != "/run/media";
+    return !IsPathUnder(path, "/proc") && !IsPathUnder(path, "/sys") && !IsPathUnder(path, "/dev")
+        && !IsPathUnder(path, "/snap");
 }
 
 TDriveType DriveTypeOf(std::string_view fileSystem, bool removableDevice)

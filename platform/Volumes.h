@@ -40,6 +40,9 @@ using TDriveTable = std::array<std::optional<TVolume>, kDriveCount>;
 // remote, cdrom, ramdisk, unknown, and notready (a removable drive without a medium).
 inline constexpr const char* kDrivesVariable = "PELORIN_DRIVES";
 
+// Whether a native path is the folder or lies below it; "/" holds every absolute path.
+bool IsPathUnder(std::string_view path, std::string_view folder);
+
 // Whether a mount is a volume the user browses: a real file system (no pseudo file systems
 // such as proc or cgroup) outside the system's own areas (/proc, /sys, /dev, /run except
 // removable media under /run/media, /snap).

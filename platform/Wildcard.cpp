@@ -1,11 +1,11 @@
 #include "platform/Wildcard.h"
 
+#include "platform/CasePolicy.h"
+
 #include <algorithm>
 #include <cstdint>
 
 namespace {
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
 // The length of the UTF-8 character at the start of text; a stray byte counts as one.
 size_t CharacterLength(std::string_view text)
@@ -31,7 +31,7 @@ bool Matches(std::string_view name, std::string_view pattern)
         } else if (p < pattern.size() && pattern[p] == '?') {
             n += CharacterLength(name.substr(n));
             ++p;
-        } else if (p < pattern.size() && FoldAscii(pattern[p]) == FoldAscii(name[n])) {
+        } else if (p < pattern.size() && LowerAscii(pattern[p]) == LowerAscii(name[n])) {
             ++n;
             ++p;
         } else if (starPattern != std::string_view::npos) {
@@ -51,7 +51,7 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix)
 {
     return name.size() >= suffix.size()
         && std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
-            [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+            [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
 }
 
 } // namespace

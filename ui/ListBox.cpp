@@ -136,16 +136,18 @@ int TListBox::AddString(const std::string& text)
 
 void TListBox::AddStrings(std::vector<std::string> texts)
 {
+    // A sorted list that holds items already takes each in its place, after those that sort
+    // equal, which keeps the batch's order among equals as sorting it first would.
+    if (count() > 0 && m_sorted) {
+        for (const std::string& text : texts)
+            AddString(text);
+        return;
+    }
     if (m_sorted) {
         if (m_sorter)
             m_sorter(texts);
         else
             std::stable_sort(texts.begin(), texts.end(), m_less);
-    }
-    if (count() > 0 && m_sorted) {
-        for (const std::string& text : texts)
-            AddString(text);
-        return;
     }
     QStringList labels;
     labels.reserve(qsizetype(texts.size()));

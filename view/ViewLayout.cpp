@@ -2,14 +2,12 @@
 
 #include "platform/Format.h"
 #include "settings/ViewSettings.h"
+#include "ui/WaitCursor.h"
 #include "ui/Window.h"
 #include "view/MyScroller.h"
 #include "view/ShownImage.h"
 #include "view/ViewPaint.h"
 #include "view/ViewPlacement.h"
-
-// After the window headers: it uses the toolkit's cursor without including it.
-#include "ui/WaitCursor.h"
 
 #include <algorithm>
 
