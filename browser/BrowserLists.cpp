@@ -216,10 +216,7 @@ void TBrowserLists::EnterCaretFolder() { ChangeFolder(m_controls.folderList->Ite
 
 bool TBrowserLists::CaretOnCurrentFolder() const
 {
-    std::string path = m_controls.folderList->ItemPath();
-    if (!path.ends_with('\\'))
-        path += '\\';
-    return path == m_fullFolder;
+    return m_controls.folderList->CaretFolder() == m_fullFolder;
 }
 
 void TBrowserLists::FileSelectionChanged()
