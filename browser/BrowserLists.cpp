@@ -77,6 +77,7 @@ void TBrowserLists::SetUp(int averageCharWidth)
         Settings().LoadLastPath();
     const std::string start
         = FoldNameCase(StartFolder(Settings().SavePath ? Settings().LastPath : std::string()));
+    FileSystem().ReadDrives();
     TDrvComboBox::KnownDrives()
         = m_controls.driveList->Fill(start.empty() ? char(0) : LowerAscii(start[0]));
     DriveChosen();

@@ -26,6 +26,7 @@ void TViewGetDirDlg::SetupWindow()
 {
     TDialog::SetupWindow();
     m_driveList->SetExtendedUI(true);
+    FileSystem().ReadDrives();
     m_driveList->Fill(m_startFolder.empty() ? char(0) : LowerAscii(m_startFolder[0]));
     ChangeFolder(m_startFolder);
 }
