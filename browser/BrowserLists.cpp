@@ -77,6 +77,7 @@ void TBrowserLists::SetUp(int averageCharWidth)
         Settings().LoadLastPath();
     const std::string start
         = FoldNameCase(StartFolder(Settings().SavePath ? Settings().LastPath : std::string()));
+    FileSystem().ReadDrives();
     TDrvComboBox::KnownDrives()
         = m_controls.driveList->Fill(start.empty() ? char(0) : LowerAscii(start[0]));
     DriveChosen();
@@ -216,10 +217,7 @@ void TBrowserLists::EnterCaretFolder() { ChangeFolder(m_controls.folderList->Ite
 
 bool TBrowserLists::CaretOnCurrentFolder() const
 {
-    std::string path = m_controls.folderList->ItemPath();
-    if (!path.ends_with('\\'))
-        path += '\\';
-    return path == m_fullFolder;
+    return m_controls.folderList->CaretFolder() == m_fullFolder;
 }
 
 void TBrowserLists::FileSelectionChanged()

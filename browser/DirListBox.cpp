@@ -64,6 +64,14 @@ std::string TDirListBox::ItemPath(int index) const
     return path;
 }
 
+std::string TDirListBox::CaretFolder() const
+{
+    std::string path = ItemPath();
+    if (!path.ends_with('\\'))
+        path += '\\';
+    return path;
+}
+
 int TDirListBox::MeasureItemHeight() const { return BitmapItemHeight(fontMetrics()); }
 
 void TDirListBox::DrawItem(TDrawItem& item)

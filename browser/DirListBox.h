@@ -19,6 +19,9 @@ public:
     // "c:\images\2019", "c:\images", "c:\". Empty for an empty list.
     std::string ItemPath() const { return ItemPath(GetCaretIndex()); }
     std::string ItemPath(int index) const;
+    // The caret item's folder with its trailing backslash, as folders are compared and
+    // entered: "c:\images\2019\", "c:\".
+    std::string CaretFolder() const;
     // The folder part of the tree shown, with leading and trailing backslash ("\images\").
     const std::string& Folder() const { return m_folder; }
     int CurrentItem() const { return m_current; }

@@ -39,7 +39,7 @@ uint32_t& TDrvComboBox::KnownDrives()
 uint32_t TDrvComboBox::Fill(char letter)
 {
     TFileSystem& fileSystem = FileSystem();
-    const uint32_t present = fileSystem.ReadDrives();
+    const uint32_t present = fileSystem.DriveMask();
     int chosen = -1;
     for (int drive = 0; drive < kDriveCount; ++drive) {
         if ((present & (1u << drive)) == 0)

@@ -12,9 +12,9 @@ class TDrvComboBox : public TComboBox {
 public:
     TDrvComboBox(TWindow* parent, int id);
 
-    // Adds the present drives (callers empty the list first when refilling) and selects the
-    // given letter's item, which becomes the last good index. Returns the mask of the drives
-    // listed.
+    // Adds the drives of the file system model as last read (callers read the drive table
+    // first, and empty the list first when refilling) and selects the given letter's item,
+    // which becomes the last good index. Returns the mask of the drives listed.
     uint32_t Fill(char letter);
     int LastGoodIndex() const { return m_lastGood; }
     void SetLastGoodIndex(int index) { m_lastGood = index; }

@@ -54,14 +54,11 @@ void TFileCopy::Copy(bool selectedMode)
             // The selection is read as it is at each file; each selected item is taken once,
             // in list order.
             m_yesToAll = false;
-            int next = 0;
-            for (int done = 0; done < m_files.GetSelCount() && run.GoOn(); ++done) {
-                int index = next;
-                while (index < m_files.GetCount() && !m_files.GetSel(index))
-                    ++index;
-                if (index >= m_files.GetCount())
+            for (int index = 0; index < m_files.GetCount(); ++index) {
+                if (!m_files.GetSel(index))
+                    continue;
+                if (!run.GoOn())
                     break;
-                next = index + 1;
                 CopyOne(index, true, run);
             }
         }
@@ -76,7 +73,8 @@ void TFileCopy::CopyOne(int index, bool askWithDialog, TFileRun& run)
     const std::string target = m_destination + name;
     if (const auto attributes = FileSystem().Attributes(target)) {
         if ((*attributes & kAttrReadOnly) != 0) {
-            MessageBox(&m_browser, Format("File  '%s'  exists and is marked read-only", name.c_str()),
+            MessageBox(&m_browser,
+                Format("File  '%s'  exists and is marked read-only", name.c_str()),
                 ProductCaption("file not copied"), TMsgIcon::Information);
             return;
         }

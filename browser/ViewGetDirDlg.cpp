@@ -12,6 +12,8 @@
 #include "ui/Static.h"
 #include "ui/WaitCursor.h"
 
+#include <utility>
+
 TViewGetDirDlg::TViewGetDirDlg(TWindow* parent, std::string startFolder)
     : TDialog(parent, GetDirTemplate())
     , m_startFolder(std::move(startFolder))
@@ -24,6 +26,7 @@ void TViewGetDirDlg::SetupWindow()
 {
     TDialog::SetupWindow();
     m_driveList->SetExtendedUI(true);
+    FileSystem().ReadDrives();
     m_driveList->Fill(m_startFolder.empty() ? char(0) : LowerAscii(m_startFolder[0]));
     ChangeFolder(m_startFolder);
 }
@@ -38,20 +41,13 @@ void TViewGetDirDlg::ChangeFolder(std::string path)
     ControlAs<TStatic>(IdDestFolderText)->SetText(DestinationFolderLabel(m_folder));
 }
 
-std::string TViewGetDirDlg::CaretFolder() const
-{
-    std::string path = m_folderList->ItemPath();
-    if (!path.ends_with('\\'))
-        path += '\\';
-    return path;
-}
-
 void TViewGetDirDlg::EvNotify(int controlId, TNotify code)
 {
     if (controlId == IdDestFolderList && code == TNotify::DblClk) {
-        if (CaretFolder() == m_folder)
+        std::string caret = m_folderList->CaretFolder();
+        if (caret == m_folder)
             return CloseDialog(kIdOk);
-        return ChangeFolder(CaretFolder());
+        return ChangeFolder(std::move(caret));
     }
     // A closed list whose selection the keys moved counts as chosen, as in the browser.
     if (controlId == IdDestDriveCombo
@@ -74,8 +70,10 @@ void TViewGetDirDlg::DriveChosen()
 void TViewGetDirDlg::CmOk()
 {
     const QWidget* focused = focusWidget();
-    if (focused == m_folderList && CaretFolder() != m_folder)
-        return ChangeFolder(CaretFolder());
+    if (focused == m_folderList) {
+        if (std::string caret = m_folderList->CaretFolder(); caret != m_folder)
+            return ChangeFolder(std::move(caret));
+    }
     if (focused == m_driveList && m_driveList->GetDroppedState())
         return m_driveList->ChooseDroppedEntry();
     TDialog::CmOk();

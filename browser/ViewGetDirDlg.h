@@ -28,8 +28,6 @@ protected:
 private:
     void ChangeFolder(std::string path);
     void DriveChosen();
-    // The folder list's caret folder, with its backslash.
-    std::string CaretFolder() const;
 
     std::string m_startFolder;
     std::string m_folder;

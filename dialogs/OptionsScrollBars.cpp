@@ -45,4 +45,7 @@ TGammaSB::TGammaSB(TWindow* dialog)
     SetPageMagnitude(10);
 }
 
-std::string TGammaSB::LabelText(int position) const { return Format("%d", position - 128); }
+std::string TGammaSB::LabelText(int position) const
+{
+    return Format("%d", position - kIntensityBias);
+}

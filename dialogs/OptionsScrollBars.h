@@ -30,7 +30,8 @@ protected:
     std::string LabelText(int position) const override;
 };
 
-// The intensity offset plus 128: 0 to 255 for offsets from -128 to 127.
+// The intensity offset plus the bias: 0 to 255 for offsets from -128 to 127.
+inline constexpr int kIntensityBias = 128;
 class TGammaSB : public TOptionScrollBar {
 public:
     explicit TGammaSB(TWindow* dialog);

@@ -48,8 +48,6 @@ constexpr TOptionCheck kOptionChecks[] = {
 // The size buttons by SizeMain: 640x480, 800x600, 1024x768, 1280x1024.
 constexpr std::array<int, 4> kSizeButtons = { IdSize640, IdSize800, IdSize1024, IdSize1280 };
 
-constexpr int kIntensityBias = 128;
-
 } // namespace
 
 TViewOptionsDlg::TViewOptionsDlg(TWindow* parent, TViewSettings& settings)
